@@ -1,0 +1,64 @@
+#pragma once
+// Calendar layer of the lunar core: date texts as they stand in the three date
+// fields, the Julian day number, and the calendar questions the messages need.
+// Every function is pure and never throws; what each returns for odd input is
+// stated beside it.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lunomat {
+
+// The whole Julian Day Number of a calendar date (the Julian date at noon).
+using JulianDay = double;
+
+// Exactly one digit "1".."9" becomes "01".."09"; every other text comes back
+// unchanged ("0", "", "10", "007", " 7", "x").
+std::string PadTwoDigits(std::string_view text);
+
+// The same for hour and minute of the clock, where "0" also becomes "00".
+std::string PadTwoDigitsClock(std::string_view text);
+
+// day + "." + month + "." + year, with no check and no conversion.
+std::string GermanDateText(std::string_view day, std::string_view month, std::string_view year);
+
+// Schaefer's integer formula, step by step in double arithmetic. Exact for
+// every Gregorian date 1583..9999; for other numbers it returns whatever the
+// formula gives (always a finite whole number for |year| < 10^9).
+JulianDay JulianDayFromDate(int day, int month, int year);
+
+// The date a text "TT.MM.JJJJ" names, or nothing. Day and month may have one
+// or two digits, the year one to four digits (the form the fields produce);
+// anything else - blanks, signs, other separators, a day that the month does
+// not have - names no date.
+std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text);
+
+// "Sonntag" .. "Sonnabend" for the date the text names, "" when it names none.
+std::string WeekdayName(std::string_view dateText);
+
+// Length of February and the leap-year note of the February correction message.
+struct FebruaryInfo {
+    std::string days;  // "28" or "29"
+    std::string note;  // "", "  (JJJJ ist ein Schaltjahr)" or "  (JJJJ war ein Schaltjahr)"
+    std::string verb;  // " hat " or " hatte "
+};
+// yearText and monthText are the entered texts; todayMonthText is today's
+// month with two digits. A year text that is not a whole number counts as not
+// before today's year and not a leap year.
+FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText, int todayYear,
+                          std::string_view todayMonthText);
+
+// Tense of the 30-day correction message: true selects "hatte", false "hat".
+bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
+                 std::string_view todayMonthText);
+
+// "TT.MM.JJJJ" of the day n days after date (n may be any int; the result is
+// written with four year digits for years 0..9999).
+std::string AddDaysToDate(std::chrono::year_month_day date, int n);
+
+// "TT.MM.JJJJ" of a date.
+std::string DateText(std::chrono::year_month_day date);
+
+}  // namespace lunomat

@@ -1,0 +1,29 @@
+#pragma once
+// The fixed catalogue of the 60 lunar eclipses 1987-2030 listed for Central
+// Europe, with its window and print texts.
+
+#include <array>
+#include <chrono>
+#include <string>
+
+namespace lunomat {
+
+enum class EclipseKind { Total, Penumbral, Partial };
+
+struct EclipseEntry {
+    std::chrono::year_month_day date;
+    EclipseKind kind;
+};
+
+inline constexpr int kEclipseCount = 60;
+inline constexpr int kEclipsePrintRows = 30;
+
+const std::array<EclipseEntry, kEclipseCount>& EclipseCatalogue();
+
+// "  TT.MM.JJJJ  Totale-Finsternis" etc. for index 0..59; "" outside.
+std::string EclipseWindowText(int index);
+
+// 77-character print line for row 0..29 (entry row | entry row+30); "" outside.
+std::string EclipsePrintLine(int row);
+
+}  // namespace lunomat

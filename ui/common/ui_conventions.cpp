@@ -1,0 +1,98 @@
+#include "ui/common/ui_conventions.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPalette>
+#include <QPixmap>
+#include <cmath>
+
+#include "ui/common/platform.h"
+
+namespace lunomat {
+
+int px(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+namespace {
+QString availableFamily(const QString& designed) {
+    // Families of the original design that Linux desktops do not ship, each
+    // mapped once to the closest family Debian has.
+    if (designed == QLatin1String("Alba Super")) return QStringLiteral("DejaVu Sans");
+    if (designed == QLatin1String("MS Sans Serif")) return QStringLiteral("Liberation Sans");
+    if (designed == QLatin1String("MS Serif")) return QStringLiteral("Liberation Serif");
+    if (designed == QLatin1String("Arial")) return QStringLiteral("Liberation Sans");
+    if (designed == QLatin1String("Courier New")) return QStringLiteral("Liberation Mono");
+    return designed;
+}
+}  // namespace
+
+QFont designFont(const QString& family, double points, bool bold, bool underline) {
+    QFont f(availableFamily(family));
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    f.setBold(bold);
+    f.setUnderline(underline);
+    return f;
+}
+
+void setColours(QWidget* w, const QColor& text, const QColor& background) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::Base, background);
+    p.setColor(QPalette::Button, background);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget* w, const QColor& text) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Text, text);
+    w->setPalette(p);
+}
+
+bool toNumber(const QString& text, double* value) {
+    for (const QChar c : text)
+        if (c.isLetter()) return false;  // "1e5", "inf" and "nan" are no dates
+    bool ok = false;
+    const double v = QLocale().toDouble(text, &ok);
+    if (ok && value) *value = v;
+    return ok;
+}
+
+void selectRange(QLineEdit* field, int start, int length) {
+    const int size = int(field->text().size());
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    if (length == 0)
+        field->setCursorPosition(start);
+    else
+        field->setSelection(start, length);
+}
+
+void moveFocus(QLineEdit* field, int start, int length) {
+    selectRange(field, start, length);
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void errorBox(Platform& platform, QWidget* parent, const QString& title, const QString& text, bool withSound,
+              MessageIcon icon) {
+    if (withSound) platform.playErrorSound();
+    platform.messageBox(parent, icon, title, text);
+}
+
+bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath) {
+    QPixmap pm;
+    if (!pm.load(folder + relativePath)) return false;
+    label->setPixmap(pm);
+    return true;
+}
+
+}  // namespace lunomat

@@ -1,0 +1,55 @@
+#pragma once
+// What every window shares: twips, fonts, colours, the number test of the
+// date fields, the selection and focus moves, and the error conventions.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+class QLabel;
+class QPixmap;
+
+namespace lunomat {
+
+class Platform;
+enum class MessageIcon;
+
+// Geometry is designed in twips; 15 twips are one logical pixel (96 dpi), so
+// Qt's device-pixel ratio scales everything on HiDPI screens.
+constexpr int kTwipsPerPixel = 15;
+int px(int twips);
+QRect twipsRect(int left, int top, int width, int height);
+
+// A font by its designed family and point size. Families that this system
+// does not have are replaced by a similar one, chosen once in this function.
+// Sizes are set in pixels (pt * 96 / 72) so they match the twips geometry.
+QFont designFont(const QString& family, double points, bool bold = false, bool underline = false);
+
+inline QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+
+// Widget background and text colours (autoFillBackground on).
+void setColours(QWidget* w, const QColor& text, const QColor& background);
+void setTextColour(QWidget* w, const QColor& text);
+
+// The locale-aware number test of the date fields: the default locale's
+// conversion to double; the empty text and any text with a letter are no
+// number. Returns false when text is none; *value receives the value.
+bool toNumber(const QString& text, double* value = nullptr);
+
+// Selection cut back to what the field holds, then nothing else.
+void selectRange(QLineEdit* field, int start, int length);
+// Selection then the keyboard focus.
+void moveFocus(QLineEdit* field, int start, int length);
+
+// Error conventions: the sound is started first, the box shown next.
+void errorBox(Platform& platform, QWidget* parent, const QString& title, const QString& text,
+              bool withSound, MessageIcon icon);
+
+// Loads a picture from the program's folder + relative path ("/mondgif/x.gif").
+// Returns false (and leaves label unchanged) when it is missing or unreadable.
+bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath);
+
+}  // namespace lunomat
