@@ -96,3 +96,9 @@ bool loadPicture(QLabel* label, const QString& folder, const QString& relativePa
 }
 
 }  // namespace lunomat
+
+namespace lunomat {
+QString copyrightNotice(int currentYear) {
+    return QStringLiteral("  © 2007-%1 Luno-Mat, alle Rechte vorbehalten").arg(currentYear);
+}
+}  // namespace lunomat

@@ -53,3 +53,9 @@ void errorBox(Platform& platform, QWidget* parent, const QString& title, const Q
 bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath);
 
 }  // namespace lunomat
+
+namespace lunomat {
+// The maker's copyright notice for the years 2007 to currentYear, as the
+// status bar, the logo tooltips and the printout footers show it.
+QString copyrightNotice(int currentYear);
+}  // namespace lunomat
