@@ -16,7 +16,8 @@ struct AnnualPhaseRow {
 
 using AnnualPhaseTable = std::array<AnnualPhaseRow, 13>;
 
-// Defined for years 1583..9999 (the caller checks); pure.
+// Defined for years 1583..9999 (the caller checks); pure. For any other year
+// every date of the table is a value-initialised year_month_day (ok() false).
 AnnualPhaseTable computeAnnualPhaseTable(int year);
 
 // The printout's table header, 80 characters.

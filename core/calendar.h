@@ -38,6 +38,9 @@ std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text
 // "Sonntag" .. "Sonnabend" for the date the text names, "" when it names none.
 std::string WeekdayName(std::string_view dateText);
 
+// The same name for a calendar date; "" when the date does not exist.
+std::string WeekdayNameOf(std::chrono::year_month_day date);
+
 // Length of February and the leap-year note of the February correction message.
 struct FebruaryInfo {
     std::string days;  // "28" or "29"
@@ -55,10 +58,18 @@ bool MonthIsPast(std::string_view yearText, std::string_view monthText, int toda
                  std::string_view todayMonthText);
 
 // "TT.MM.JJJJ" of the day n days after date (n may be any int; the result is
-// written with four year digits for years 0..9999).
+// written with four year digits for years 0..9999). "" when date does not
+// exist or the result would leave the years -32767..32767.
 std::string AddDaysToDate(std::chrono::year_month_day date, int n);
 
-// "TT.MM.JJJJ" of a date.
+// "TT.MM.JJJJ" of a date: day and month with two digits, the year with at
+// least four (a negative year as "-" and four digits). The fields are written
+// as they are, even for a date that does not exist.
 std::string DateText(std::chrono::year_month_day date);
+
+// The value of a text that is an optional sign followed by decimal digits and
+// nothing else ("2009", "-5", "+07"), or nothing: empty texts, blanks,
+// letters, decimal points and values outside the range of int name no number.
+std::optional<int> ParseWholeNumber(std::string_view text);
 
 }  // namespace lunomat

@@ -13,9 +13,12 @@ namespace lunomat {
 // German number text: decimal comma, "-" directly before the digits, a leading
 // "0" below 1, no thousands separator, exactly `decimals` decimals rounded to
 // the nearest with halves away from zero (on the double's exact value).
+// A value that rounds to zero has no sign ("0,00" for -0.001). decimals is
+// clamped to 0..20; a NaN or infinite value gives "".
 std::string GermanDecimal(double value, int decimals);
 
-// DistanceKm as text: whole number, or with the one decimal ",5".
+// DistanceKm as text: whole number, or with the one decimal ",5" (any other
+// fraction is rounded to one decimal).
 std::string KilometreText(double km);
 
 std::string DateLine(std::string_view weekday, std::string_view dateText);  // "Mittwoch, der 29.07.2009"
@@ -35,6 +38,7 @@ struct MoonDisplay {
     MoonState state;
     int ageDay = 0;
 };
+// A date that does not exist gives empty texts, a zero state and ageDay 0.
 MoonDisplay BuildMoonDisplay(std::chrono::year_month_day date);
 
 }  // namespace lunomat

@@ -20,6 +20,11 @@ inline constexpr int kEclipsePrintRows = 30;
 
 const std::array<EclipseEntry, kEclipseCount>& EclipseCatalogue();
 
+// The kind's word in the window ("Totale-Finsternis") and in the printout,
+// left-justified in 12 characters plus " - Finsternis" (25 characters).
+std::string EclipseKindWindowText(EclipseKind kind);
+std::string EclipseKindPrintText(EclipseKind kind);
+
 // "  TT.MM.JJJJ  Totale-Finsternis" etc. for index 0..59; "" outside.
 std::string EclipseWindowText(int index);
 

@@ -17,17 +17,18 @@ struct MoonState {
     double eclipticLongitude = 0;   // degrees, about -8.3 .. 368.3, not reduced
 };
 
-// Pure; any finite J is accepted.
+// Pure; any finite J is accepted (a non-finite J gives NaN fields).
 MoonState ComputeMoonState(JulianDay j);
 
-// floor(age), 0..29.
+// floor(age), 0..29: an age below 0 or NaN gives 0, one of 29 or more 29.
 int AgeDay(const MoonState& state);
 
 // Short name for an AgeDay 0..29 ("Neumond", "zunehmender Mond", ...); "" outside.
 std::string PhaseShortName(int ageDay);
 
 // Long text: "Neumond (new moon)", "Vollmond (full moon)" or the waxing/waning
-// countdown with its target date counted from date; "" outside 0..29.
+// countdown with its target date counted from date; "" outside 0..29, and ""
+// for a countdown from a date that does not exist.
 std::string PhaseText(int ageDay, std::chrono::year_month_day date);
 
 // Picture number 1..28 for an AgeDay 0..29 (0 outside).

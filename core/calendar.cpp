@@ -1,0 +1,174 @@
+#include "core/calendar.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+namespace lunomat {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A run of 1..maxDigits decimal digits and nothing else; maxDigits is small
+// enough that the value always fits an int.
+std::optional<int> Digits(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (!IsDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+void AppendPadded(std::string& out, long long value, int width) {
+    if (value < 0) {
+        out += '-';
+        value = -value;
+    }
+    char buffer[24];
+    int n = 0;
+    do {
+        buffer[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (int i = n; i < width; ++i) out += '0';
+    while (n > 0) out += buffer[--n];
+}
+
+}  // namespace
+
+std::optional<int> ParseWholeNumber(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    // Accumulate negatively so that INT_MIN is reachable without overflow.
+    constexpr long long kLimit = 2147483648LL;
+    long long value = 0;
+    for (char c : text) {
+        if (!IsDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > kLimit) return std::nullopt;
+    }
+    if (!negative && value == kLimit) return std::nullopt;
+    return static_cast<int>(negative ? -value : value);
+}
+
+std::string PadTwoDigits(std::string_view text) {
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '9') return std::string("0") + text[0];
+    return std::string(text);
+}
+
+std::string PadTwoDigitsClock(std::string_view text) {
+    if (text.size() == 1 && IsDigit(text[0])) return std::string("0") + text[0];
+    return std::string(text);
+}
+
+std::string GermanDateText(std::string_view day, std::string_view month, std::string_view year) {
+    std::string text;
+    text.reserve(day.size() + month.size() + year.size() + 2);
+    text.append(day).append(".").append(month).append(".").append(year);
+    return text;
+}
+
+JulianDay JulianDayFromDate(int day, int month, int year) {
+    // Every step in double arithmetic, in the method's own order: the ints
+    // convert exactly, and no intermediate can overflow.
+    const double d = day;
+    const double m = month;
+    const double y = year;
+    const double yy = y - std::floor((12.0 - m) / 10.0);
+    double mm = m + 9.0;
+    if (mm >= 12.0) mm = mm - 12.0;
+    const double k1 = std::floor((yy + 4712.0) * 365.25);
+    const double k2 = std::floor(mm * 30.6 + 0.5);
+    const double k3 = std::floor(std::floor(yy / 100.0 + 49.0) * 0.75) - 38.0;
+    double j = (k1 + k2) + d + 59.0;
+    if (j > 2299160.0) j = j - k3;
+    return j;
+}
+
+std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text) {
+    const auto firstDot = text.find('.');
+    if (firstDot == std::string_view::npos) return std::nullopt;
+    const auto secondDot = text.find('.', firstDot + 1);
+    if (secondDot == std::string_view::npos) return std::nullopt;
+    const auto day = Digits(text.substr(0, firstDot), 2);
+    const auto month = Digits(text.substr(firstDot + 1, secondDot - firstDot - 1), 2);
+    const auto year = Digits(text.substr(secondDot + 1), 4);
+    if (!day || !month || !year) return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year{*year},
+                                           std::chrono::month{static_cast<unsigned>(*month)},
+                                           std::chrono::day{static_cast<unsigned>(*day)}};
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::string WeekdayNameOf(std::chrono::year_month_day date) {
+    // Indexed by the C encoding, Sunday = 0; Saturday is "Sonnabend".
+    static constexpr std::array<const char*, 7> kNames = {
+        "Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Sonnabend"};
+    if (!date.ok()) return {};
+    const std::chrono::weekday weekday{std::chrono::sys_days{date}};
+    return kNames[weekday.c_encoding()];
+}
+
+std::string WeekdayName(std::string_view dateText) {
+    const auto date = ParseGermanDate(dateText);
+    if (!date) return {};
+    return WeekdayNameOf(*date);
+}
+
+FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText, int todayYear,
+                          std::string_view todayMonthText) {
+    const auto year = ParseWholeNumber(yearText);
+    const bool yearIsPast = year && *year < todayYear;
+    const bool leap = ParseGermanDate(GermanDateText("29", "02", yearText)).has_value();
+    FebruaryInfo info;
+    if (leap) {
+        info.days = "29";
+        // Months compare as texts: for "01".."12" that is their numeric order.
+        const bool past = yearIsPast || todayMonthText > monthText;
+        info.note = "  (" + std::string(yearText) + (past ? " war" : " ist") + " ein Schaltjahr)";
+        info.verb = past ? " hatte " : " hat ";
+    } else {
+        info.days = "28";
+        info.verb = yearIsPast ? " hatte " : " hat ";
+    }
+    return info;
+}
+
+bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
+                 std::string_view todayMonthText) {
+    const auto year = ParseWholeNumber(yearText);
+    if (year && *year < todayYear) return true;
+    return todayMonthText > monthText;
+}
+
+std::string AddDaysToDate(std::chrono::year_month_day date, int n) {
+    if (!date.ok()) return {};
+    using namespace std::chrono;
+    const auto target = sys_days{date} + days{n};
+    // Stay inside the range a chrono year can name.
+    const auto first = sys_days{year::min() / January / 1};
+    const auto last = sys_days{year::max() / December / 31};
+    if (target < first || target > last) return {};
+    return DateText(year_month_day{target});
+}
+
+std::string DateText(std::chrono::year_month_day date) {
+    std::string text;
+    text.reserve(10);
+    AppendPadded(text, static_cast<unsigned>(date.day()), 2);
+    text += '.';
+    AppendPadded(text, static_cast<unsigned>(date.month()), 2);
+    text += '.';
+    AppendPadded(text, static_cast<int>(date.year()), 4);
+    return text;
+}
+
+}  // namespace lunomat
