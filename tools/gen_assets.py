@@ -741,8 +741,8 @@ def shaded_disc(size, cx, cy, r, colour, dark_factor):
             z = math.sqrt(q) if q > 0 else 0.0
             lam = clamp(-0.45 * dx - 0.5 * dy + 0.74 * z)
             k = dark_factor + (1 - dark_factor) * lam
-            spec = math.exp(-((dx + 0.38) ** 2 + (dy + 0.42) ** 2) / 0.06) * 0.35
-            px[x, y] = tuple(int(clamp(c * k + (255 - c * k) * spec, 0, 255)) for c in colour)
+            gloss = math.exp(-((dx + 0.38) ** 2 + (dy + 0.42) ** 2) / 0.06) * 0.35
+            px[x, y] = tuple(int(clamp(c * k + (255 - c * k) * gloss, 0, 255)) for c in colour)
     return img
 
 
@@ -755,7 +755,7 @@ def make_symbols(out_dir):
     yellow = shaded_disc(size, c, c, r, (255, 255, 0), 0.80)
     grey = shaded_disc(size, c, c, r, (150, 150, 150), 0.62)
     full = disc_mask(size, c, c, r)
-    specs = [
+    symbols = [
         ("vollmond.gif", [(yellow, full)], PANEL_BLUE),
         ("neumond.gif", [(grey, full)], (0, 0, 0)),
         ("halbmond-abnehmend.gif", [(yellow, half_disc_mask(size, c, c, r, right=False)),
@@ -763,7 +763,7 @@ def make_symbols(out_dir):
         ("halbmond-zunehmend.gif", [(grey, half_disc_mask(size, c, c, r, right=False)),
                                     (yellow, half_disc_mask(size, c, c, r, right=True))], PANEL_BLUE),
     ]
-    for name, parts, matte in specs:
+    for name, parts, matte in symbols:
         # edge pixels are blended with the colour of the cell they sit on;
         # GIF has no partial transparency
         img = Image.new("RGB", size, matte)
