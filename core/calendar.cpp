@@ -161,13 +161,26 @@ std::string AddDaysToDate(std::chrono::year_month_day date, int n) {
 }
 
 std::string DateText(std::chrono::year_month_day date) {
+    const unsigned day = static_cast<unsigned>(date.day());
+    const unsigned month = static_cast<unsigned>(date.month());
+    const int year = static_cast<int>(date.year());
+    if (day <= 99 && month <= 99 && year >= 0 && year <= 9999) {
+        // The usual case, written without any intermediate string.
+        const char text[10] = {static_cast<char>('0' + day / 10),          static_cast<char>('0' + day % 10),
+                               '.',
+                               static_cast<char>('0' + month / 10),        static_cast<char>('0' + month % 10),
+                               '.',
+                               static_cast<char>('0' + year / 1000),       static_cast<char>('0' + year / 100 % 10),
+                               static_cast<char>('0' + year / 10 % 10),    static_cast<char>('0' + year % 10)};
+        return std::string(text, sizeof text);
+    }
     std::string text;
-    text.reserve(10);
-    AppendPadded(text, static_cast<unsigned>(date.day()), 2);
+    text.reserve(12);
+    AppendPadded(text, day, 2);
     text += '.';
-    AppendPadded(text, static_cast<unsigned>(date.month()), 2);
+    AppendPadded(text, month, 2);
     text += '.';
-    AppendPadded(text, static_cast<int>(date.year()), 4);
+    AppendPadded(text, year, 4);
     return text;
 }
 

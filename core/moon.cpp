@@ -104,7 +104,9 @@ std::string PhaseText(int ageDay, std::chrono::year_month_day date) {
     const int n = waxing ? 14 - ageDay : 29 - ageDay;
     const std::string target = AddDaysToDate(date, n);
     if (target.empty()) return {};
-    std::string text = waxing ? "zunehmend - noch " : "abnehmend - noch ";
+    std::string text;
+    text.reserve(64);
+    text += waxing ? "zunehmend - noch " : "abnehmend - noch ";
     text += std::to_string(n);
     text += n == 1 ? " Tag" : " Tage";
     text += waxing ? " bis Vollmond  ( am " : " bis Neumond  ( am ";
