@@ -54,6 +54,7 @@ FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText,
                           std::string_view todayMonthText);
 
 // Tense of the 30-day correction message: true selects "hatte", false "hat".
+// A year text that is not a whole number counts as not before today's year.
 bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
                  std::string_view todayMonthText);
 
