@@ -1,0 +1,267 @@
+#include "ui/eclipses/mondfinsternisse.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+#include "core/eclipses.h"
+#include "ui/common/line_printer.h"
+#include "ui/common/platform.h"
+#include "ui/common/printout.h"
+#include "ui/common/ui_conventions.h"
+
+namespace lunomat {
+
+namespace {
+
+// A label with a thin black border of its own, so that the border keeps its
+// colour whatever colour the text has.
+class BorderedLabel : public QLabel {
+public:
+    explicit BorderedLabel(QWidget* parent) : QLabel(parent) { setContentsMargins(1, 1, 1, 1); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter p(this);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+QLabel* panel(QWidget* parent, int left, int top, int width, int height) {
+    QLabel* l = new BorderedLabel(parent);
+    l->setGeometry(twipsRect(left, top, width, height));
+    setColours(l, Qt::black, rgb(64, 64, 64));
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& text, const QString& tip, int left, const QColor& colour) {
+    auto* b = new QPushButton(text, parent);
+    b->setGeometry(twipsRect(left, 8530, 1095, 375));
+    b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    setColours(b, Qt::black, colour);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::StrongFocus);
+    // Neither button answers Enter unless it is clicked, pressed with the
+    // space bar or reached by its mnemonic.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+// The closing lines of the printout and its three definitions are the
+// system's fixed texts, printed exactly as they stand.
+const char* const kDefinitions[] = {
+    "  1. Totale-Finsternis          - Der Mond wird vom Kernschatten der Erde zu 100% verdeckt.",
+    "  2. Halschatten-Finsternis - Der Mond wird nur noch vom Halbschttenbereich der Erde verdeckt.",
+    "  3. Partitionelle-Finsternis - Der Mond wird nur teilweise durch den Kernschatten der Erde verdeckt.",
+};
+const char* const kRemarks[] = {
+    "Eine Totale- und Partielle-Mondfinsternis ist zugleich immer auch eine Halbschatten-Mondfinsternis.",
+    "In einem Kalenderjahr können auf der Erde 2 bis maximal 5 Mondfinsternisse stattfinden.",
+    "Bei einer Totale-Mondfinsternis treten verschiedene Helligkeits- und Farbbereiche auf.",
+};
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+void printHeading(LinePrinter& p, const QString& text, bool underlineFirst) {
+    if (underlineFirst) {
+        p.setUnderline(true);
+        p.setBold(true);
+    } else {
+        p.setBold(true);
+        p.setUnderline(true);
+    }
+    p.printLine(text);
+    p.setUnderline(false);
+    p.setBold(false);
+}
+
+void blankLines(LinePrinter& p, int count) {
+    for (int i = 0; i < count; ++i) p.printLine(QString());
+}
+
+void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontSize(19);
+    p.setLayout(-1200, -100);
+    p.setLayout(1200, 100);
+
+    p.printLine(QString(51, QLatin1Char(' ')));
+    blankLines(p, 1);
+    printHeading(p, u("Übersicht aller Mondfinsternisse von 1987 bis 2030"), false);
+
+    p.setFontSize(10);
+    p.setLayout(-1200, 100);
+    blankLines(p, 1);
+    p.printLine(printDateLine(stamp, QStringLiteral("   V. ")));
+
+    blankLines(p, 1);
+    p.printLine(u("Die Luno-Mat erfolgt nach der Theorie von Bradley E. Schaefer."));
+    blankLines(p, 2);
+
+    printHeading(p, u("Die Mondfinsternisse - hierzu einige Informationen betreffs der Bezeichnung:"), true);
+    blankLines(p, 1);
+    p.printLine(u("In den nachfolgend angegebenen Mondfinsternisterminen finden Sie drei Mondfinsternis-Definitionen:"));
+    blankLines(p, 1);
+    for (const char* line : kDefinitions) p.printLine(u(line));
+    blankLines(p, 1);
+    for (const char* line : kRemarks) p.printLine(u(line));
+    blankLines(p, 2);
+
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontSize(14);
+    printHeading(p, u("Nachfolgend alle Mondfinsternistermine in Mitteleuropa (BRD):"), false);
+    blankLines(p, 1);
+
+    // The table in a monospaced font, so that the bars of all lines stand one
+    // under the other; a blank line of the same width after every ten rows.
+    p.setFontName(QStringLiteral("Courier New"));
+    p.setFontSize(10);
+    p.setBold(false);
+    p.setUnderline(false);
+    for (int row = 0; row < kEclipsePrintRows; ++row) {
+        if (row == 10 || row == 20) p.printLine(QString(77, QLatin1Char(' ')));
+        p.printLine(QString::fromStdString(EclipsePrintLine(row)));
+    }
+
+    blankLines(p, 1);
+    p.drawRule(9400);
+    blankLines(p, 1);
+
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontSize(10);
+    p.printLine(u("Die genaue Uhrzeit vom Beginn und vom Ende der Mondfinsternis entnehmen Sie bitte an den Tagen"));
+    p.printLine(u("vor dem Ereignis der örtlichen Presse - bzw. Rundfunk oder Fernsehen."));
+    blankLines(p, 7);
+
+    p.setFontSize(4);
+    p.printLine(printFooterLine(stamp.year));
+}
+
+}  // namespace
+
+LineShape::LineShape(QWidget* parent, int x1Twips, int y1Twips, int x2Twips, int y2Twips, int widthPixels)
+    : QWidget(parent), width_(widthPixels) {
+    const QPoint a(px(x1Twips), px(y1Twips));
+    const QPoint b(px(x2Twips), px(y2Twips));
+    // The widget covers the line's bounding box plus the pen's reach.
+    const int reach = (widthPixels + 1) / 2;
+    const QRect box = QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach);
+    setGeometry(box);
+    from_ = a - box.topLeft();
+    to_ = b - box.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QPoint LineShape::from() const { return from_ + pos(); }
+QPoint LineShape::to() const { return to_ + pos(); }
+
+void LineShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::WindowText), width_, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(from_, to_);
+}
+
+QRect Mondfinsternisse::cellRectTwips(int i) {
+    static constexpr int kColumnLeft[] = {360, 3720, 7080};
+    const int k = i % 20;
+    // Rows 10 to 19 skip one row position, leaving the one at 3960 empty.
+    const int top = k < 10 ? 360 * (k + 1) : 360 * (k + 2);
+    return QRect(kColumnLeft[i / 20], top, 3250, 320);
+}
+
+Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
+    : QDialog(parent,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                  Qt::WindowCloseButtonHint),
+      platform_(platform) {
+    setWindowTitle(u("Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )"));
+    // The designed place of the client area on the screen; setting it
+    // explicitly also keeps the dialog from centring itself over its owner.
+    setGeometry(px(2745), px(2115), px(10680), px(9255));
+    setSizeGripEnabled(false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, rgb(128, 128, 128));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    if (!QApplication::windowIcon().isNull()) setWindowIcon(QApplication::windowIcon());
+
+    // Stacking follows creation: panels, then the cells and the image, then
+    // the lines over the panel edges; the frame and the buttons on top.
+    Label1[0] = panel(this, 120, 120, 10455, 8055);
+    Label3 = panel(this, 120, 8280, 10455, 855);
+
+    const QFont cellFont = designFont(QStringLiteral("Arial"), 9);
+    for (int i = 0; i < int(Label2.size()); ++i) {
+        QLabel* cell = new BorderedLabel(this);
+        cell->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        cell->setGeometry(twipsRect(cellRectTwips(i).left(), cellRectTwips(i).top(), 3250, 320));
+        setColours(cell, rgb(255, 255, 0), rgb(0, 0, 64));
+        cell->setFont(cellFont);
+        cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        cell->setTextFormat(Qt::PlainText);
+        Label2[i] = cell;
+    }
+
+    Image_Logo = new QLabel(this);
+    Image_Logo->setGeometry(twipsRect(360, 8380, 675, 645));
+    Image_Logo->setScaledContents(true);
+    Image_Logo->setToolTip(copyrightNotice(platform_.now().date().year()).trimmed());
+    loadPicture(Image_Logo, platform_.programFolder(), QStringLiteral("/logo.gif"));
+
+    Line1 = new LineShape(this, 120, 135, 10530, 120, 2);
+    Line2 = new LineShape(this, 135, 120, 135, 8150, 2);
+    Line3 = new LineShape(this, 120, 8290, 10530, 8290, 2);
+    Line4 = new LineShape(this, 130, 9110, 130, 8280, 2);
+
+    Frame1 = new QFrame(this);
+    Frame1->setFrameStyle(QFrame::NoFrame);
+    Frame1->setGeometry(twipsRect(1200, 8730, 6375, 25));
+    setColours(Frame1, Qt::black, rgb(128, 128, 128));
+
+    Drucker = button(this, u("&Drucken"), u("Ausdruck aller Mond-Finsternisse von 1987 bis 2030."), 7800,
+                     rgb(255, 224, 192));
+    cmdOK = button(this, u("&OK"), u("... zurück zum Startfenster des Programms."), 9000, rgb(192, 192, 255));
+    setTabOrder(cmdOK, Drucker);
+    cmdOK->setFocus(Qt::OtherFocusReason);
+
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(Drucker, &QPushButton::clicked, this, [this] { Drucker_Click(); });
+
+    Form_Load();
+}
+
+void Mondfinsternisse::Form_Load() {
+    for (int i = 0; i < int(Label2.size()); ++i) Label2[i]->setText(QString::fromStdString(EclipseWindowText(i)));
+}
+
+void Mondfinsternisse::cmdOK_Click() { accept(); }
+
+void Mondfinsternisse::Drucker_Click() {
+    // Between the dialog and the page, and again after the document, the
+    // window repaints itself so that nothing the print dialog covered stays
+    // stale while the job is sent.
+    runPrintCommand(platform_, this, {cmdOK, Drucker}, printEclipsePage, [this] { update(); });
+}
+
+void Mondfinsternisse::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();  // no cancel and no default button
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+}  // namespace lunomat

@@ -1,0 +1,66 @@
+#pragma once
+// The eclipse window: the fixed catalogue of lunar eclipses in 60 cells,
+// three columns of two groups of ten, with a print button and an OK button.
+
+#include <QDialog>
+#include <array>
+
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+
+namespace lunomat {
+
+class Platform;
+
+// A straight line drawn between two points of the parent's client area, in
+// the window-text colour. It takes no input and no focus.
+class LineShape : public QWidget {
+public:
+    LineShape(QWidget* parent, int x1Twips, int y1Twips, int x2Twips, int y2Twips, int widthPixels);
+    QPoint from() const;  // end points in the parent's pixels
+    QPoint to() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint from_;  // in own pixel coordinates
+    QPoint to_;
+    int width_;
+};
+
+class Mondfinsternisse : public QDialog {
+    Q_OBJECT
+public:
+    explicit Mondfinsternisse(Platform& platform, QWidget* parent = nullptr);
+
+    void Form_Load();
+    void cmdOK_Click();
+    void Drucker_Click();
+
+    std::array<QLabel*, 1> Label1{};
+    std::array<QLabel*, 60> Label2{};
+    LineShape* Line1 = nullptr;
+    LineShape* Line2 = nullptr;
+    QLabel* Label3 = nullptr;
+    LineShape* Line3 = nullptr;
+    LineShape* Line4 = nullptr;
+    QLabel* Image_Logo = nullptr;
+    QFrame* Frame1 = nullptr;
+    QPushButton* Drucker = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+    // Where cell i stands, in twips of the client area.
+    static QRect cellRectTwips(int i);
+
+protected:
+    // Neither button is default or cancel: Enter and Escape mean nothing here.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Platform& platform_;
+};
+
+}  // namespace lunomat
