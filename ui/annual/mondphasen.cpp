@@ -7,7 +7,7 @@
 
 #include "core/annual.h"
 #include "core/calendar.h"
-#include "ui/annual/shapes.h"
+#include "ui/common/shapes.h"
 #include "ui/common/line_printer.h"
 #include "ui/common/platform.h"
 #include "ui/common/printout.h"

@@ -12,6 +12,7 @@
 #include "ui/common/line_printer.h"
 #include "ui/common/platform.h"
 #include "ui/common/printout.h"
+#include "ui/common/shapes.h"
 #include "ui/common/ui_conventions.h"
 
 namespace lunomat {
@@ -147,29 +148,6 @@ void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
 
 }  // namespace
 
-LineShape::LineShape(QWidget* parent, int x1Twips, int y1Twips, int x2Twips, int y2Twips, int widthPixels)
-    : QWidget(parent), width_(widthPixels) {
-    const QPoint a(px(x1Twips), px(y1Twips));
-    const QPoint b(px(x2Twips), px(y2Twips));
-    // The widget covers the line's bounding box plus the pen's reach.
-    const int reach = (widthPixels + 1) / 2;
-    const QRect box = QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach);
-    setGeometry(box);
-    from_ = a - box.topLeft();
-    to_ = b - box.topLeft();
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-QPoint LineShape::from() const { return from_ + pos(); }
-QPoint LineShape::to() const { return to_ + pos(); }
-
-void LineShape::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setPen(QPen(palette().color(QPalette::WindowText), width_, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(from_, to_);
-}
-
 QRect Mondfinsternisse::cellRectTwips(int i) {
     static constexpr int kColumnLeft[] = {360, 3720, 7080};
     const int k = i % 20;
@@ -217,10 +195,11 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
     Image_Logo->setToolTip(copyrightNotice(platform_.now().date().year()).trimmed());
     loadPicture(Image_Logo, platform_.programFolder(), QStringLiteral("/logo.gif"));
 
-    Line1 = new LineShape(this, 120, 135, 10530, 120, 2);
-    Line2 = new LineShape(this, 135, 120, 135, 8150, 2);
-    Line3 = new LineShape(this, 120, 8290, 10530, 8290, 2);
-    Line4 = new LineShape(this, 130, 9110, 130, 8280, 2);
+    const QColor lineColour = palette().color(QPalette::WindowText);
+    Line1 = new LineShape(120, 135, 10530, 120, lineColour, 2, this);
+    Line2 = new LineShape(135, 120, 135, 8150, lineColour, 2, this);
+    Line3 = new LineShape(120, 8290, 10530, 8290, lineColour, 2, this);
+    Line4 = new LineShape(130, 9110, 130, 8280, lineColour, 2, this);
 
     Frame1 = new QFrame(this);
     Frame1->setFrameStyle(QFrame::NoFrame);

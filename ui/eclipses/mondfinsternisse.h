@@ -13,23 +13,7 @@ class QPushButton;
 namespace lunomat {
 
 class Platform;
-
-// A straight line drawn between two points of the parent's client area, in
-// the window-text colour. It takes no input and no focus.
-class LineShape : public QWidget {
-public:
-    LineShape(QWidget* parent, int x1Twips, int y1Twips, int x2Twips, int y2Twips, int widthPixels);
-    QPoint from() const;  // end points in the parent's pixels
-    QPoint to() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QPoint from_;  // in own pixel coordinates
-    QPoint to_;
-    int width_;
-};
+class LineShape;
 
 class Mondfinsternisse : public QDialog {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #pragma once
-// The two kinds of drawn decoration of the annual phase window: filled
-// circles and straight lines, each a small widget that paints itself.
+// Drawn decorations of the windows: filled circles and straight lines, each a
+// small widget that paints itself and takes no input.
 
 #include <QColor>
 #include <QLine>
@@ -25,6 +25,8 @@ class LineShape : public QWidget {
 public:
     LineShape(int x1, int y1, int x2, int y2, const QColor& colour, int widthPx, QWidget* parent);
     QColor colour() const { return colour_; }
+    QPoint from() const { return line_.p1() + pos(); }  // end points in the parent's pixels
+    QPoint to() const { return line_.p2() + pos(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -1,4 +1,4 @@
-#include "ui/annual/shapes.h"
+#include "ui/common/shapes.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,0 +1,21 @@
+// Luno-Mat: the desktop program. The main window is created, loaded (which
+// computes today's moon, or ends the program on a wrong regional date
+// format) and shown; closing it ends the program.
+#include <QApplication>
+#include <QIcon>
+
+#include "ui/common/qt_platform.h"
+#include "ui/main/mondphase.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setWindowIcon(QIcon(QApplication::applicationDirPath() + QStringLiteral("/lunomat.png")));
+
+    lunomat::QtPlatform platform;
+    lunomat::Mondphase window(platform);
+    window.Form_Load();
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The main window: the date fields, the moon display for one date, the
+// timers that keep it alive, and the buttons that open the other windows.
+
+#include <QDate>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class QFrame;
+
+namespace lunomat {
+
+class Platform;
+class LineShape;
+
+class Mondphase : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Mondphase(Platform& platform, QWidget* parent = nullptr);
+    ~Mondphase() override;
+
+    // The one recompute routine: caption, status bar, date-format check,
+    // correction of impossible dates, computation and display.
+    void Form_Load();
+    void Form_Unload();
+
+    void Command1_Click();  // "&Berechnen"
+    void Command2_Click();  // "&Heute"
+    void cmd_Phasen_Click();
+    void cmd_Finsternis_Click();
+    void cmdInfo_Click();
+    void cmd_Kreiszeichen_Click();
+    void cmd_Abbrechen_Click();
+
+    void txtTag_Change();
+    void txtMonat_Change();
+    void txtJahr_Change();
+    void txtTag_KeyPress(int keyAscii);
+    void txtMonat_KeyPress(int keyAscii);
+    void txtJahr_KeyPress(int keyAscii);
+
+    void Timer1_Timer();  // focus back to the day field
+    void Timer2_Timer();  // midnight watch
+    void Timer3_Timer();  // today command after midnight
+    void Timer4_Timer();  // status-bar clock
+    void Timer5_Timer();  // star-sky ring, frames 1 to 6
+    void Timer6_Timer();
+    void Timer7_Timer();
+    void Timer8_Timer();
+    void Timer9_Timer();
+    void Timer10_Timer();
+
+    // Controls, named as the design names them.
+    QLabel* Label8 = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QLabel*, 6> Image1{};
+    std::array<QLabel*, 13> Label10{};  // only 4, 5, 7, 8, 9 and 12 exist
+    QLabel* Image2 = nullptr;
+    QLabel* lbl_Datumangabe = nullptr;
+    QLabel* lbl_MPh = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* lbl_Mondphase = nullptr;
+    std::array<QLabel*, 2> Label9{};
+    LineShape* Line1 = nullptr;
+    std::array<LineShape*, 3> Line5{};
+    QFrame* Frame1 = nullptr;
+    QLineEdit* txtTag = nullptr;
+    QLineEdit* txtMonat = nullptr;
+    QLineEdit* txtJahr = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* cmd_Phasen = nullptr;
+    QPushButton* cmd_Finsternis = nullptr;
+    QPushButton* cmd_Kreiszeichen = nullptr;
+    QPushButton* cmdInfo = nullptr;
+    QPushButton* cmd_Abbrechen = nullptr;
+    QLabel* Image_Logo = nullptr;
+    QWidget* StatusBar1 = nullptr;
+    std::array<QLabel*, 4> StatusBar1Panels{};  // panels 1 to 4
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* Timer4 = nullptr;
+    QTimer* Timer5 = nullptr;
+    QTimer* Timer6 = nullptr;
+    QTimer* Timer7 = nullptr;
+    QTimer* Timer8 = nullptr;
+    QTimer* Timer9 = nullptr;
+    QTimer* Timer10 = nullptr;
+
+    // How deep the load handler and the change handlers have nested at most
+    // since construction; a correction must never recurse without bound.
+    int maxLoadDepth() const { return maxLoadDepth_; }
+    int maxChangeDepth() const { return maxChangeDepth_; }
+    // Which star-sky frame (1..6) the images show, 0 before the first.
+    int shownFrame() const { return shownFrame_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Today {
+        QString day, month, year;  // day and month with two digits
+    };
+    Today today() const;
+    void buildControls();
+    void buildTimers();
+    void showMoon(const QString& weekday, const QString& dateText);
+    void correctDate(const QString& weekday, const QString& day, const QString& month, const QString& year,
+                     const Today& now);
+    bool regionalFormatRefused(const QDate& today);
+    void showStarFrame(int frame, QTimer* self, QTimer* next);
+    void setButtonsEnabled(bool on);
+    template <typename OpenWindow>
+    void openModal(OpenWindow&& open, bool giveDayFieldFocus);
+    QString clockText() const;
+
+    Platform& platform_;
+    QDate lastSeenDate_;  // the local date of the last midnight check
+    std::array<QPixmap, 7> frames_{};  // star-sky frames 1..6, read once
+    int shownFrame_ = 0;
+    int loadDepth_ = 0;
+    int maxLoadDepth_ = 0;
+    int changeDepth_ = 0;
+    int maxChangeDepth_ = 0;
+    bool centred_ = false;
+};
+
+}  // namespace lunomat
