@@ -1,6 +1,61 @@
-// Placeholder until the browser window lands.
+// The moon-zodiac window runs in the helper program lunomat-browser, which
+// alone links the browser engine; the main program starts it and waits.
+#include <QEventLoop>
+#include <QPointer>
+#include <QProcess>
+#include <QWidget>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include "ui/common/qt_platform.h"
 
 namespace lunomat {
-void QtPlatform::runBrowserWindow(QWidget*) {}
+
+namespace {
+// Switches the owner off for the lifetime of the guard and on again however
+// the wait ends.
+class DisabledWhileOpen {
+public:
+    explicit DisabledWhileOpen(QWidget* owner) : owner_(owner) {
+        if (owner_) owner_->setEnabled(false);
+    }
+    ~DisabledWhileOpen() {
+        if (owner_) owner_->setEnabled(true);
+    }
+    DisabledWhileOpen(const DisabledWhileOpen&) = delete;
+    DisabledWhileOpen& operator=(const DisabledWhileOpen&) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+};
+}  // namespace
+
+void QtPlatform::runBrowserWindow(QWidget* owner) {
+    const DisabledWhileOpen guard(owner);
+
+    // Destroying the QProcess kills a helper that is still running, e.g.
+    // when the application quits while the window is open.
+    QProcess helper;
+    helper.setProgram(programFolder() + QStringLiteral("/lunomat-browser"));
+    helper.setProcessChannelMode(QProcess::ForwardedChannels);
+    const pid_t parent = getpid();
+    helper.setChildProcessModifier([parent] {
+        // Ends the helper when this program dies without cleaning up. Set in
+        // the child before exec, so there is no window in which the parent
+        // could die unnoticed.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) _exit(1);
+    });
+
+    QEventLoop loop;
+    QObject::connect(&helper, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&helper, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) loop.quit();
+    });
+    helper.start();
+    // A helper that could not be started may already have reported it.
+    if (helper.state() != QProcess::NotRunning) loop.exec();
+}
+
 }  // namespace lunomat
