@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <csignal>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
 
     // The engine's sandbox refuses to run for root; the page must still show.
     if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    // The engine's start-up report is of no use on the user's terminal.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
