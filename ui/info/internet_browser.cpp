@@ -58,8 +58,9 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
     Beenden = menuBar()->addAction(QStringLiteral("  Beenden - zurück zur Luno-Mat  (Startfenster)"));
     connect(Beenden, &QAction::triggered, this, &Internet_Browser::Beenden_Click);
 
-    // The inner area, dark grey, holds every control at its designed place, the docked
-    // toolbar and status bar included, as the resize rule measures from it.
+    // The dark grey inner area holds every control at its designed place,
+    // the docked toolbar and status bar included, as the resize rule
+    // measures from it.
     client = new QWidget(this);
     setColours(client, rgb(0, 0, 0), kBackground);
     setCentralWidget(client);
