@@ -17,17 +17,17 @@ hz=$(getconf CLK_TCK)
 
 now_ms() { date +%s%3N; }
 
-# Starts a program, waits until a window with the given name is visible and
-# prints the milliseconds that took; the pid is left in $pid.
+# Starts a program and waits until a window with the given name is visible;
+# leaves the milliseconds that took in $elapsed and the pid in $pid.
 start_and_wait() {
   local name=$1; shift
   local t0 t1
   t0=$(now_ms)
-  "$@" >/dev/null 2>&1 &
+  "$@" >/dev/null 2>>"${LUNOMAT_BENCH_LOG:-/dev/null}" &
   pid=$!
   until xdotool search --onlyvisible --name "$name" >/dev/null 2>&1; do sleep 0.005; done
   t1=$(now_ms)
-  echo $((t1 - t0))
+  elapsed=$((t1 - t0))
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -37,15 +37,15 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 measure() {
   local label=$1 name=$2; shift 2
-  local times=() t
+  local times=()
   for _ in $(seq 1 "$rounds"); do
-    t=$(start_and_wait "$name" "$@")
-    times+=("$t")
+    start_and_wait "$name" "$@"
+    times+=("$elapsed")
     kill "$pid"; wait "$pid" 2>/dev/null || true
   done
   local start_ms
   start_ms=$(printf '%s\n' "${times[@]}" | median)
-  start_and_wait "$name" "$@" >/dev/null
+  start_and_wait "$name" "$@"
   sleep 2
   local c0 c1
   c0=$(cpu_ticks "$pid")
@@ -62,7 +62,7 @@ measure() {
 
 results=$(mktemp)
 printf '%-12s %11s %10s %12s\n' "program" "start-up" "idle CPU" "peak RSS"
-measure "bare Qt" "Bare Qt window" "$build/bin/bare_window"
+measure "bare-Qt" "Bare Qt window" "$build/bin/bare_window"
 measure "Luno-Mat" "Luno-Mat   -   Version" "$build/bin/lunomat"
 awk 'NR==1 {bs=$2; br=$4} NR==2 {printf "ratio        %8.2fx  %18.2fx\n", $2 / bs, $4 / br}' "$results"
 rm -f "$results"

@@ -99,6 +99,6 @@ bool loadPicture(QLabel* label, const QString& folder, const QString& relativePa
 
 namespace lunomat {
 QString copyrightNotice(int currentYear) {
-    return QStringLiteral("  © 2007-%1 Luno-Mat, alle Rechte vorbehalten").arg(currentYear);
+    return QStringLiteral("  © 2007-%1 Luno-Mat").arg(currentYear);
 }
 }  // namespace lunomat

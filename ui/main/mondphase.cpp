@@ -131,7 +131,12 @@ void Mondphase::buildControls() {
 
     const int sky[6][4] = {{1200, 800, 2540, 1480}, {4920, 885, 2490, 1415}, {240, 3165, 2565, 615},
                            {7440, 240, 1050, 2895}, {145, 240, 1010, 2775}, {5760, 3160, 2685, 615}};
-    for (int i = 0; i < 6; ++i) Image1[i] = makeImage(this, twipsRect(sky[i][0], sky[i][1], sky[i][2], sky[i][3]));
+    for (int i = 0; i < 6; ++i) {
+        // The star sky changes ten times a second: its pictures are made to
+        // size beforehand and painted opaque, so nothing below is repainted.
+        Image1[i] = makeLabel(this, twipsRect(sky[i][0], sky[i][1], sky[i][2], sky[i][3]));
+        Image1[i]->setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
     Label2 = makeLabel(this, twipsRect(1200, 250, 6255, 615), QStringLiteral("Luno - Skop zur Datumseingabe"));
     Label2->setFont(designFont(QStringLiteral("Alba Super"), 15.75));
@@ -276,7 +281,8 @@ void Mondphase::buildControls() {
     const QString folder = platform_.programFolder();
     loadPicture(Image3, folder, QStringLiteral("/mondgif/band.gif"));
     loadPicture(Image_Logo, folder, QStringLiteral("/logo.gif"));
-    for (QLabel* image : Image1) loadPicture(image, folder, QStringLiteral("/mondgif/starsky-blue-1.gif"));
+    const std::array<QPixmap, 6>& firstFrame = starFrame(1);
+    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(firstFrame[i]);
 }
 
 void Mondphase::buildTimers() {
@@ -294,7 +300,7 @@ void Mondphase::buildTimers() {
     Timer1 = make(0, false, &Mondphase::Timer1_Timer);
     Timer2 = make(1000, true, &Mondphase::Timer2_Timer);
     Timer3 = make(0, false, &Mondphase::Timer3_Timer);
-    Timer4 = make(50, true, &Mondphase::Timer4_Timer);
+    Timer4 = make(1000, true, &Mondphase::Timer4_Timer);
     Timer5 = make(100, false, &Mondphase::Timer5_Timer);
     Timer6 = make(100, false, &Mondphase::Timer6_Timer);
     Timer7 = make(100, false, &Mondphase::Timer7_Timer);
@@ -671,15 +677,30 @@ void Mondphase::Timer3_Timer() { Command2_Click(); }
 
 void Mondphase::Timer4_Timer() { StatusBar1Panels[2]->setText(clockText()); }
 
-void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {
-    QPixmap& pm = frames_[frame];
-    if (pm.isNull()) {
-        // Read once; a frame that cannot be read leaves the images as they
-        // are and is tried again when its turn comes round.
-        pm.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame));
+const std::array<QPixmap, 6>& Mondphase::starFrame(int frame) {
+    std::array<QPixmap, 6>& scaled = frames_[frame];
+    if (scaled[0].isNull()) {
+        // Read once and scaled once to each image's size, so that showing a
+        // frame is a plain copy; a frame that cannot be read stays empty and
+        // is tried again when its turn comes round.
+        QImage source;
+        if (source.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame))) {
+            const qreal ratio = devicePixelRatioF();
+            source = source.convertToFormat(QImage::Format_RGB32);
+            for (std::size_t i = 0; i < Image1.size(); ++i) {
+                scaled[i] = QPixmap::fromImage(
+                    source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                scaled[i].setDevicePixelRatio(ratio);
+            }
+        }
     }
-    if (!pm.isNull()) {
-        for (QLabel* image : Image1) image->setPixmap(pm);
+    return scaled;
+}
+
+void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {
+    const std::array<QPixmap, 6>& pictures = starFrame(frame);
+    if (!pictures[0].isNull()) {  // otherwise the images keep what they show
+        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(pictures[i]);
         shownFrame_ = frame;
     }
     self->stop();

@@ -163,7 +163,7 @@ TEST(AnnualPrintout, WholePageFor2024) {
     expected << "line " << "rule 9800" << "line " << "bold 0" << "font Arial" << "size 10"
              << "line Grundlage dieser Ergebnisse ist das im Startfenster des Programms eingetragene Kalenderjahr.";
     for (int i = 0; i < 16; ++i) expected << "line ";
-    expected << "size 4" << "line  Luno-Mat - Version 1.0.5  © 2007-2026 Luno-Mat, alle Rechte vorbehalten" << "end";
+    expected << "size 4" << "line  Luno-Mat - Version 1.0.5  © 2007-2026 Luno-Mat" << "end";
 
     EXPECT_EQ(opTexts(platform.printOps), expected);
     const QStringList lines = platform.printedLines();
