@@ -300,7 +300,7 @@ void Mondphase::buildTimers() {
     Timer1 = make(0, false, &Mondphase::Timer1_Timer);
     Timer2 = make(1000, true, &Mondphase::Timer2_Timer);
     Timer3 = make(0, false, &Mondphase::Timer3_Timer);
-    Timer4 = make(1000, true, &Mondphase::Timer4_Timer);
+    Timer4 = make(50, true, &Mondphase::Timer4_Timer);
     Timer5 = make(100, false, &Mondphase::Timer5_Timer);
     Timer6 = make(100, false, &Mondphase::Timer6_Timer);
     Timer7 = make(100, false, &Mondphase::Timer7_Timer);

@@ -32,8 +32,12 @@ protected:
         return frames;
     }
     QImage shownSky(int i) const { return w->Image1[i]->pixmap().toImage().convertToFormat(QImage::Format_ARGB32); }
-    QImage frame(int n) const {
-        return picture(assetFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(n));
+    // Frame n as image i shows it: stretched to the image's size.
+    QImage frame(int n, int i) const {
+        return QImage(assetFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(n))
+            .convertToFormat(QImage::Format_RGB32)
+            .scaled(w->Image1[i]->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
     }
 };
 
@@ -42,7 +46,7 @@ TEST_F(TimersTest, RingShowsFramesOneToSixAndRoundAgain) {
     QList<int> seen;
     for (int i = 0; i < 8; ++i) seen << ringPeriod();
     EXPECT_EQ(seen, QList<int>({1, 2, 3, 4, 5, 6, 1, 2}));
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(shownSky(i), frame(2));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(shownSky(i), frame(2, i));
 }
 
 TEST_F(TimersTest, AComputationDuringTheRingAddsASecondRunner) {
