@@ -9,7 +9,7 @@ packages=(
   qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool imagemagick poppler-utils python3 python3-icalendar
+  xvfb xauth xdotool openbox x11-xkb-utils imagemagick poppler-utils python3 python3-icalendar
 )
 
 missing=()

@@ -3,9 +3,12 @@
 # exit status after the window has been closed with its OK button (Alt+O).
 set -u
 program=$1
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 0.5
 "$program" &
 pid=$!
-trap 'kill $pid 2>/dev/null' EXIT
+trap 'kill $pid $wm 2>/dev/null' EXIT
 title=" Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )"
 win=""
 for _ in $(seq 1 100); do
@@ -17,8 +20,8 @@ done
 name=$(xdotool getwindowname "$win")
 [ "$name" = "$title" ] || { echo "caption is '$name'"; exit 1; }
 sleep 0.5
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-xdotool key --window "$win" alt+o
+xdotool windowactivate --sync "$win" 2>/dev/null
+xdotool key alt+o
 for _ in $(seq 1 50); do
   kill -0 $pid 2>/dev/null || break
   sleep 0.1
@@ -26,6 +29,7 @@ done
 if kill -0 $pid 2>/dev/null; then echo "program did not end after Alt+O"; exit 1; fi
 wait $pid
 status=$?
+kill $wm 2>/dev/null
 trap - EXIT
 [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
 echo "main window came up with its caption and closed with status 0"

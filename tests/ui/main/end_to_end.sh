@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The whole program with real key events under a real X server: a date typed
+# into the fields, each secondary window opened with its access key and
+# closed again, and the program ended with Alt+O (exit status 0).
+set -u
+program=$1
+# A window manager makes windows active, as on a desktop; access keys only
+# work in the active window.
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 0.5
+"$program" &
+pid=$!
+trap 'kill $pid $wm 2>/dev/null' EXIT
+
+fail() { echo "FAILED: $*"; exit 1; }
+wait_window() {  # name pattern -> window id
+  local id=""
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+wait_gone() {
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Real key events (XTEST) to the active window.
+keys() {
+  xdotool windowactivate --sync "$1" 2>/dev/null
+  sleep 0.1
+  xdotool key --delay 60 "${@:2}"
+  sleep 0.3
+}
+
+main=$(wait_window "Luno-Mat   -   Version") || fail "main window did not appear"
+sleep 0.5
+# The day field has the focus after start-up; the fields move on by themselves.
+keys "$main" 2 9 0 7 2 0 0 9 Return
+sleep 0.3
+
+keys "$main" alt+j
+annual=$(wait_window "Kalenderjahr 2009$") || fail "Alt+J opened no annual window for 2009"
+keys "$annual" alt+o
+wait_gone "Kalenderjahr 2009$" || fail "Alt+O did not close the annual window"
+
+keys "$main" alt+m
+eclipses=$(wait_window "^Mondfinsternisse  -  ") || fail "Alt+M opened no eclipse window"
+keys "$eclipses" alt+o
+wait_gone "^Mondfinsternisse  -  " || fail "Alt+O did not close the eclipse window"
+
+keys "$main" alt+i
+info=$(wait_window "Programm- Informationen") || fail "Alt+I opened no information window"
+keys "$info" alt+o
+wait_gone "Programm- Informationen" || fail "Alt+O did not close the information window"
+
+keys "$main" alt+o
+for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && fail "Alt+O on the main window did not end the program"
+wait $pid
+status=$?
+kill $wm 2>/dev/null
+trap - EXIT
+[ $status -eq 0 ] || fail "exit status $status"
+echo "typed a date, opened and closed three windows, ended with status 0"

@@ -1,0 +1,145 @@
+// The buttons that open the other windows modally, the eclipse year check
+// and the end of the program.
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+
+#include "tests/ui/main/main_window_fixture.h"
+#include "ui/annual/mondphasen.h"
+#include "ui/eclipses/mondfinsternisse.h"
+#include "ui/info/information.h"
+
+namespace lunomat::test {
+namespace {
+
+class NavigationTest : public MainWindowTest {
+protected:
+    struct Seen {
+        QPointer<QWidget> window;
+        QString title;
+        bool buttonsOff = true;
+        QString clockWhileOpen;
+    };
+
+    bool anyButtonOn() const {
+        for (QPushButton* b : {w->Command1, w->Command2, w->cmd_Phasen, w->cmd_Finsternis, w->cmd_Kreiszeichen,
+                               w->cmdInfo, w->cmd_Abbrechen})
+            if (b->isEnabled()) return true;
+        return false;
+    }
+
+    // Clicks a button and, from inside the modal wait, looks at the window
+    // that opened, lets the clock run on, and closes the window.
+    Seen clickAndClose(QPushButton* button) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000)) return;
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            seen.window = modal;
+            seen.title = modal->windowTitle();
+            seen.buttonsOff = !anyButtonOn();
+            platform.clock = platform.clock.addSecs(60);
+            QTest::qWait(150);
+            seen.clockWhileOpen = w->StatusBar1Panels[2]->text();
+            modal->close();
+        });
+        button->click();
+        return seen;
+    }
+};
+
+TEST_F(NavigationTest, EachButtonOpensAFreshModalWindowWithTheButtonsOff) {
+    start();
+    compute("29", "07", "2009");
+    struct Case {
+        QPushButton* Mondphase::*button;
+        QString titleStart;
+    };
+    const Case cases[] = {
+        {&Mondphase::cmd_Phasen, " Luno-Mat   (Vollmond"},
+        {&Mondphase::cmd_Finsternis, "Mondfinsternisse  -  Übersicht"},
+        {&Mondphase::cmdInfo, "Luno-Mat   (Programm- Informationen)"},
+    };
+    for (const Case& c : cases) {
+        for (int round = 0; round < 2; ++round) {
+            w->cmd_Abbrechen->setFocus();
+            const QString before = w->StatusBar1Panels[2]->text();
+            const Seen seen = clickAndClose(w.get()->*c.button);
+            EXPECT_TRUE(seen.title.startsWith(c.titleStart)) << seen.title.toStdString();
+            EXPECT_TRUE(seen.buttonsOff);
+            EXPECT_NE(seen.clockWhileOpen, before);  // the timers ran meanwhile
+            EXPECT_TRUE(seen.window.isNull());       // destroyed: the next opening makes a new one
+            EXPECT_TRUE(w->cmd_Abbrechen->isEnabled());
+            EXPECT_FALSE(QApplication::activeModalWidget());
+            // The day field takes the focus as soon as the main window is
+            // active again.
+            EXPECT_EQ(w->focusWidget(), w->txtTag) << c.titleStart.toStdString();
+            EXPECT_EQ(w->txtTag->selectedText(), "29");
+        }
+    }
+    EXPECT_TRUE(platform.events.empty());
+}
+
+TEST_F(NavigationTest, AnnualWindowTakesTheYearTextAsItStands) {
+    start();
+    setFields("29", "07", "2009");
+    w->txtJahr->setFocus();
+    w->txtJahr->selectAll();
+    QTest::keyClicks(w->txtJahr, "1850");  // typed without Enter: no range check
+    const Seen seen = clickAndClose(w->cmd_Phasen);
+    EXPECT_TRUE(seen.title.endsWith("für das Kalenderjahr 1850"));
+    EXPECT_TRUE(platform.events.empty());
+}
+
+TEST_F(NavigationTest, EclipseButtonOnlyForTheYears1987To2030) {
+    start();
+    for (const QString year : {"1986", "2031"}) {
+        setFields("29", "07", year);
+        w->cmd_Abbrechen->setFocus();
+        platform.events.clear();
+        const Seen seen = clickAndClose(w->cmd_Finsternis);
+        EXPECT_TRUE(seen.window.isNull() && seen.title.isEmpty()) << year.toStdString();
+        ASSERT_EQ(platform.kinds(), QStringList({"box"}));  // no sound
+        EXPECT_EQ(platform.events[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(platform.events[0].title, "Luno-Mat  -  keine Mondfinsternisangaben");
+        EXPECT_EQ(platform.events[0].text,
+                  "Keine Mondfinsterterminangaben vorhanden:\rDas Programm hat Mondfinsternisangaben nur für den "
+                  "Zeitraum der Jahre 1987 bis 2030.");
+        EXPECT_EQ(w->focusWidget(), w->txtJahr);
+        EXPECT_EQ(w->txtJahr->selectedText(), year);
+        EXPECT_TRUE(anyButtonOn());
+    }
+    for (const QString year : {"1987", "2030"}) {
+        setFields("29", "07", year);
+        platform.events.clear();
+        const Seen seen = clickAndClose(w->cmd_Finsternis);
+        EXPECT_TRUE(seen.title.startsWith("Mondfinsternisse")) << year.toStdString();
+        EXPECT_TRUE(platform.events.empty());
+    }
+}
+
+TEST_F(NavigationTest, ZodiacButtonWaitsForTheBrowserWindow) {
+    start();
+    bool buttonsOffWhileOpen = false;
+    platform.onBrowser = [&] { buttonsOffWhileOpen = !anyButtonOn(); };
+    w->cmd_Kreiszeichen->click();
+    EXPECT_EQ(platform.count("browser"), 1);
+    EXPECT_TRUE(buttonsOffWhileOpen);
+    EXPECT_TRUE(anyButtonOn());
+    EXPECT_EQ(w->focusWidget(), w->txtTag);
+}
+
+TEST_F(NavigationTest, OkAndTheCloseBoxEndTheProgram) {
+    // Closing the only window ends the event loop; the real program's exit
+    // status is checked end to end under X.
+    start();
+    w->cmd_Abbrechen->click();
+    EXPECT_FALSE(w->isVisible());
+    start();
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
+}  // namespace lunomat::test
