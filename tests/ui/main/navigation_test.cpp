@@ -32,7 +32,11 @@ protected:
     // that opened, lets the clock run on, and closes the window.
     Seen clickAndClose(QPushButton* button) {
         Seen seen;
-        QTimer::singleShot(0, [&] {
+        // The look runs only while this call lasts: when the click opens no
+        // window, the pending look is dropped with `context` instead of
+        // firing later into a `seen` that no longer exists.
+        QObject context;
+        QTimer::singleShot(0, &context, [&] {
             if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000)) return;
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal) return;
