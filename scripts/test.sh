@@ -6,3 +6,9 @@ scripts/setup.sh
 scripts/build.sh
 cd build
 ctest --output-on-failure -j2
+
+# Once per CI run (or with LUNOMAT_DEB_TEST=1): the Debian package is built,
+# installed with apt, started and purged again. Needs root.
+if [ "${CI:-}" = true ] || [ "${LUNOMAT_DEB_TEST:-0}" = 1 ]; then
+  bash ../tests/packaging/deb_roundtrip.sh .
+fi
