@@ -14,6 +14,8 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${LUNOMAT_BENCH_INNER:-}" ]; then
   exec env LUNOMAT_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$idle" "$rounds"
 fi
 hz=$(getconf CLK_TCK)
+# Xvfb may still be starting; a program that cannot reach it would abort.
+until xdotool getmouselocation >/dev/null 2>&1; do sleep 0.1; done
 
 now_ms() { date +%s%3N; }
 
@@ -25,7 +27,10 @@ start_and_wait() {
   t0=$(now_ms)
   "$@" >/dev/null 2>>"${LUNOMAT_BENCH_LOG:-/dev/null}" &
   pid=$!
-  until xdotool search --onlyvisible --name "$name" >/dev/null 2>&1; do sleep 0.005; done
+  until xdotool search --onlyvisible --name "$name" >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "$* ended before its window appeared" >&2; exit 1; }
+    sleep 0.005
+  done
   t1=$(now_ms)
   elapsed=$((t1 - t0))
 }

@@ -1,18 +1,31 @@
 #include "ui/common/qt_platform.h"
 
+#include "ui/common/line_printer.h"
+#include "ui/common/platform_extras.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSoundEffect>
+#include <QLibrary>
 #include <cstdio>
 #include <cstdlib>
 
 namespace lunomat {
 
 QtPlatform::QtPlatform() = default;
-QtPlatform::~QtPlatform() { delete sound_; }
+QtPlatform::~QtPlatform() = default;
+
+PlatformExtras* QtPlatform::extras() {
+    if (!extrasTried_) {
+        extrasTried_ = true;
+        QLibrary module(programFolder() + QLatin1Char('/') + QLatin1String(kPlatformExtrasModule));
+        if (auto create = reinterpret_cast<PlatformExtrasFactory>(module.resolve(kPlatformExtrasEntry)))
+            extras_.reset(create());
+    }
+    return extras_.get();  // nullptr: no sound and no printer on this machine
+}
 
 QDateTime QtPlatform::now() const { return QDateTime::currentDateTime(); }
 
@@ -31,12 +44,12 @@ void QtPlatform::messageBox(QWidget* parent, MessageIcon icon, const QString& ti
 void QtPlatform::playErrorSound() {
     const QString file = programFolder() + QStringLiteral("/error.neu");
     if (!QFileInfo::exists(file)) return;
-    if (!sound_) {
-        sound_ = new QSoundEffect;
-        sound_->setSource(QUrl::fromLocalFile(file));
-    }
-    sound_->stop();
-    sound_->play();
+    if (PlatformExtras* x = extras()) x->playSound(file);
+}
+
+std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
+    PlatformExtras* x = extras();
+    return x ? x->choosePrinter(parent) : nullptr;
 }
 
 void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }

@@ -1,14 +1,15 @@
 #pragma once
-// The product's platform: real clock, QLocale, QMessageBox, QSoundEffect,
-// QDesktopServices, QPrintDialog and the browser helper program.
+// The product's platform: real clock, QLocale, QMessageBox, QDesktopServices,
+// the browser helper program, and the module with QSoundEffect and
+// QPrintDialog.
 
 #include <memory>
 
 #include "ui/common/platform.h"
 
-class QSoundEffect;
-
 namespace lunomat {
+
+class PlatformExtras;
 
 class QtPlatform : public Platform {
 public:
@@ -20,13 +21,15 @@ public:
     void messageBox(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     void playErrorSound() override;
     void openUrl(const QUrl& url) override;
-    std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;  // print_dialog.cpp
-    void runBrowserWindow(QWidget* owner) override;                        // browser_launcher.cpp
+    std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;
+    void runBrowserWindow(QWidget* owner) override;  // browser_launcher.cpp
     QString programFolder() const override;
     void endProgramNow() override;
 
 private:
-    QSoundEffect* sound_ = nullptr;  // created at the first error, kept for restarts
+    PlatformExtras* extras();  // the sound and print module, loaded on first use
+    std::unique_ptr<PlatformExtras> extras_;
+    bool extrasTried_ = false;
 };
 
 }  // namespace lunomat

@@ -281,8 +281,8 @@ void Mondphase::buildControls() {
     const QString folder = platform_.programFolder();
     loadPicture(Image3, folder, QStringLiteral("/mondgif/band.gif"));
     loadPicture(Image_Logo, folder, QStringLiteral("/logo.gif"));
-    const std::array<QPixmap, 6>& firstFrame = starFrame(1);
-    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(firstFrame[i]);
+    const std::array<QImage, 6>& firstFrame = starFrame(1);
+    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(QPixmap::fromImage(firstFrame[i]));
 }
 
 void Mondphase::buildTimers() {
@@ -677,20 +677,23 @@ void Mondphase::Timer3_Timer() { Command2_Click(); }
 
 void Mondphase::Timer4_Timer() { StatusBar1Panels[2]->setText(clockText()); }
 
-const std::array<QPixmap, 6>& Mondphase::starFrame(int frame) {
-    std::array<QPixmap, 6>& scaled = frames_[frame];
+const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
+    std::array<QImage, 6>& scaled = frames_[frame];
     if (scaled[0].isNull()) {
-        // Read once and scaled once to each image's size, so that showing a
-        // frame is a plain copy; a frame that cannot be read stays empty and
-        // is tried again when its turn comes round.
+        // Read once and scaled once to each image's size, and kept with the
+        // picture's own 256 colours: a quarter of the memory of full colour,
+        // and showing a frame is still only a palette look-up. A frame that
+        // cannot be read stays empty and is tried again when its turn comes.
         QImage source;
         if (source.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame))) {
             const qreal ratio = devicePixelRatioF();
+            const QList<QRgb> colours = source.colorTable();
             source = source.convertToFormat(QImage::Format_RGB32);
             for (std::size_t i = 0; i < Image1.size(); ++i) {
-                scaled[i] = QPixmap::fromImage(
-                    source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-                scaled[i].setDevicePixelRatio(ratio);
+                QImage sized = source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                if (!colours.isEmpty()) sized = sized.convertToFormat(QImage::Format_Indexed8, colours);
+                sized.setDevicePixelRatio(ratio);
+                scaled[i] = std::move(sized);
             }
         }
     }
@@ -698,9 +701,9 @@ const std::array<QPixmap, 6>& Mondphase::starFrame(int frame) {
 }
 
 void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {
-    const std::array<QPixmap, 6>& pictures = starFrame(frame);
+    const std::array<QImage, 6>& pictures = starFrame(frame);
     if (!pictures[0].isNull()) {  // otherwise the images keep what they show
-        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(pictures[i]);
+        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(QPixmap::fromImage(pictures[i]));
         shownFrame_ = frame;
     }
     self->stop();

@@ -9,7 +9,7 @@
 
 #include "tests/ui/common/fake_platform.h"
 #include "ui/annual/mondphasen.h"
-#include "ui/common/painter_line_printer.h"
+#include "ui/extras/painter_line_printer.h"
 
 namespace lunomat::test {
 namespace {

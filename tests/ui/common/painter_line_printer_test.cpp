@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "ui/common/painter_line_printer.h"
+#include "ui/extras/painter_line_printer.h"
 
 namespace lunomat::test {
 namespace {

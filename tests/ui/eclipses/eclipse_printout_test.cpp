@@ -13,7 +13,7 @@
 
 #include "core/eclipses.h"
 #include "tests/ui/common/fake_platform.h"
-#include "ui/common/painter_line_printer.h"
+#include "ui/extras/painter_line_printer.h"
 #include "ui/eclipses/mondfinsternisse.h"
 
 namespace lunomat::test {

@@ -61,4 +61,8 @@ private:
     double topY_ = 0;     // where a continuation page starts
 };
 
+// Shows Qt's print dialog; the printer chosen there, or nullptr when the
+// dialog was cancelled or the printer cannot be used.
+std::unique_ptr<LinePrinter> showPrintDialog(QWidget* parent);
+
 }  // namespace lunomat

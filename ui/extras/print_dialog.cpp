@@ -5,12 +5,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "ui/common/painter_line_printer.h"
-#include "ui/common/qt_platform.h"
+#include "ui/extras/painter_line_printer.h"
 
 namespace lunomat {
 
-std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
+std::unique_ptr<LinePrinter> showPrintDialog(QWidget* parent) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
     // The job is written line by line without knowing its pages, so a page

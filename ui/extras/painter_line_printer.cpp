@@ -1,4 +1,4 @@
-#include "ui/common/painter_line_printer.h"
+#include "ui/extras/painter_line_printer.h"
 
 #include <QFontMetricsF>
 #include <QPen>
