@@ -97,6 +97,7 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 
 # --- Build -------------------------------------------------------------------
 t=$SECONDS
