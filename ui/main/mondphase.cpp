@@ -57,32 +57,6 @@ const QString kDayNotZero =
 const QString kMonthNotZero =
     QStringLiteral("Falsche Monatszahleingabe:\rDas Monatsdatum muss grundsätzlich größer Null (0) sein.");
 
-QLabel* makeLabel(QWidget* parent, const QRect& r, const QString& text = {}) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(r);
-    return l;
-}
-
-QLabel* makeImage(QWidget* parent, const QRect& r) {
-    auto* l = makeLabel(parent, r);
-    l->setScaledContents(true);
-    return l;
-}
-
-QPushButton* makeButton(QWidget* parent, const QRect& r, const QString& caption, const QString& tip,
-                        const QColor& colour) {
-    auto* b = new QPushButton(caption, parent);
-    b->setGeometry(r);
-    b->setToolTip(tip);
-    b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, colour);
-    p.setColor(QPalette::ButtonText, Qt::black);
-    b->setPalette(p);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLineEdit* makeField(QWidget* parent, const QRect& r, const QString& tip, const QString& accessibleName) {
     auto* f = new QLineEdit(parent);
     f->setGeometry(r);
@@ -152,7 +126,8 @@ void Mondphase::buildControls() {
         Label10[s[0]] = dot;
     }
 
-    Image2 = makeImage(this, twipsRect(3720, 960, 1200, 1230));
+    Image2 = makeLabel(this, twipsRect(3720, 960, 1200, 1230));
+    Image2->setScaledContents(true);
     Image2->setToolTip(QStringLiteral("Mondphase (entsprechend dem angegebenen Datum)"));
     Image2->setAccessibleDescription(Image2->toolTip());
 
@@ -175,7 +150,8 @@ void Mondphase::buildControls() {
     setColours(Label9[1], Qt::black, rgb(128, 128, 128));
     Line1 = new LineShape(0, 4060, 8640, 4060, Qt::black, 2, this);
 
-    Image3 = makeImage(this, twipsRect(120, 4155, 5820, 705));
+    Image3 = makePicture(this, twipsRect(120, 4155, 5820, 705), platform_.programFolder(),
+                         QStringLiteral("/mondgif/band.gif"));
     lbl_Mondphase = makeLabel(this, twipsRect(120, 4200, 5820, 690));
     lbl_Mondphase->setFont(designFont(QStringLiteral("Alba Super"), 15.75));
     lbl_Mondphase->setAlignment(Qt::AlignCenter);
@@ -208,8 +184,7 @@ void Mondphase::buildControls() {
     setColours(Label9[0], Qt::black, rgb(128, 128, 128));
     Line5[1] = new LineShape(-120, 5100, 8680, 5100, Qt::black, 2, this);
 
-    Image_Logo = makeImage(this, twipsRect(0, 5220, 675, 705));
-    Image_Logo->setToolTip(copyrightNotice(platform_.now().date().year()).trimmed());
+    Image_Logo = makeLogo(this, twipsRect(0, 5220, 675, 705), platform_);
     Image_Logo->setAccessibleDescription(Image_Logo->toolTip());
 
     const QColor lightBlue(192, 192, 255);
@@ -278,9 +253,8 @@ void Mondphase::buildControls() {
         if (std::find(tabOrder.begin(), tabOrder.end(), w) == tabOrder.end()) w->setFocusPolicy(Qt::NoFocus);
     cmd_Abbrechen->setFocus();
 
-    const QString folder = platform_.programFolder();
-    loadPicture(Image3, folder, QStringLiteral("/mondgif/band.gif"));
-    loadPicture(Image_Logo, folder, QStringLiteral("/logo.gif"));
+    for (QPushButton* b : {Command1, Command2, cmd_Phasen, cmd_Finsternis, cmd_Kreiszeichen, cmdInfo, cmd_Abbrechen})
+        b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
     const std::array<QImage, 6>& firstFrame = starFrame(1);
     for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(QPixmap::fromImage(firstFrame[i]));
 }
@@ -727,6 +701,13 @@ void Mondphase::Form_Unload() {
 }
 
 void Mondphase::closeEvent(QCloseEvent* event) {
+    // While another window waits to be closed (the browser runs in its own
+    // process, so the window system may still offer this window's close
+    // box), the main window stays.
+    if (secondaryOpen_) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

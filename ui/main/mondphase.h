@@ -141,6 +141,7 @@ private:
     int changeDepth_ = 0;
     int maxChangeDepth_ = 0;
     bool centred_ = false;
+    bool secondaryOpen_ = false;  // a window opened by a button is still open
 };
 
 }  // namespace lunomat

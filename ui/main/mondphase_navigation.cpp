@@ -23,7 +23,9 @@ void Mondphase::setButtonsEnabled(bool on) {
 template <typename OpenWindow>
 void Mondphase::openModal(OpenWindow&& open, bool giveDayFieldFocus) {
     setButtonsEnabled(false);
+    secondaryOpen_ = true;
     open();
+    secondaryOpen_ = false;
     setButtonsEnabled(true);
     if (giveDayFieldFocus) moveFocus(txtTag, 0, 2);
 }

@@ -126,10 +126,16 @@ TEST_F(NavigationTest, EclipseButtonOnlyForTheYears1987To2030) {
 TEST_F(NavigationTest, ZodiacButtonWaitsForTheBrowserWindow) {
     start();
     bool buttonsOffWhileOpen = false;
-    platform.onBrowser = [&] { buttonsOffWhileOpen = !anyButtonOn(); };
+    bool closedWhileOpen = true;
+    platform.onBrowser = [&] {
+        buttonsOffWhileOpen = !anyButtonOn();
+        closedWhileOpen = w->close();  // the close box of the main window
+    };
     w->cmd_Kreiszeichen->click();
     EXPECT_EQ(platform.count("browser"), 1);
     EXPECT_TRUE(buttonsOffWhileOpen);
+    EXPECT_FALSE(closedWhileOpen);
+    EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(anyButtonOn());
     EXPECT_EQ(w->focusWidget(), w->txtTag);
 }

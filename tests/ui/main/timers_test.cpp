@@ -98,8 +98,9 @@ TEST_F(TimersTest, RingRunsOnItsOwnAt100Milliseconds) {
         if (seen.isEmpty() || seen.back() != w->shownFrame()) seen << w->shownFrame();
     });
     sampler.start(5);
-    QTest::qWait(1500);
-    ASSERT_GE(seen.size(), 8);
+    // Ten frames a second; a loaded machine may take longer, so wait for
+    // eight changes rather than for a fixed time.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() >= 8; }, 5000));
     for (int i = 1; i < seen.size(); ++i) {
         if (seen[i - 1] != 0) {
             EXPECT_EQ(seen[i], seen[i - 1] % 6 + 1);
@@ -113,7 +114,7 @@ TEST_F(TimersTest, ClockFollowsTheSystemTimeWithTwoDigits) {
     w->Timer4_Timer();
     EXPECT_EQ(w->StatusBar1Panels[2]->text(), "Uhrzeit: 09.05  Uhr");
     platform.clock = QDateTime(QDate(2026, 12, 5), QTime(23, 59, 59));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w->StatusBar1Panels[2]->text() == "Uhrzeit: 23.59  Uhr"; }, 150));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->StatusBar1Panels[2]->text() == "Uhrzeit: 23.59  Uhr"; }, 2000));
 }
 
 TEST_F(TimersTest, ClockKeepsRunningWhileARealMessageBoxIsOpen) {
