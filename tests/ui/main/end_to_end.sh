@@ -39,10 +39,21 @@ keys() {
 }
 
 main=$(wait_window "Luno-Mat   -   Version") || fail "main window did not appear"
+caption=$(xdotool getwindowname "$main")
+[ "$caption" = " Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )" ] || fail "caption is '$caption'"
 sleep 0.5
 # The day field has the focus after start-up; the fields move on by themselves.
 keys "$main" 2 9 0 7 2 0 0 9 Return
 sleep 0.3
+
+# A day that no month has: the error sound (from the module loaded now) and
+# its message, closed with Enter; the field is empty again.
+keys "$main" 3 5
+box=$(wait_window "Falsche Tageszahleingabe") || fail "no message for day 35"
+keys "$box" Return
+wait_gone "Falsche Tageszahleingabe" || fail "the message did not close"
+kill -0 $pid 2>/dev/null || fail "the program ended after the error sound"
+keys "$main" 2 9
 
 keys "$main" alt+j
 annual=$(wait_window "Kalenderjahr 2009$") || fail "Alt+J opened no annual window for 2009"
