@@ -1,7 +1,6 @@
 // The moon-zodiac window runs in the helper program lunomat-browser, which
 // alone links the browser engine; the main program starts it and waits.
 #include <QEventLoop>
-#include <QPointer>
 #include <QProcess>
 #include <QWidget>
 #include <csignal>
@@ -9,30 +8,14 @@
 #include <unistd.h>
 
 #include "ui/common/qt_platform.h"
+#include "ui/common/ui_conventions.h"
 
 namespace lunomat {
 
-namespace {
-// Switches the owner off for the lifetime of the guard and on again however
-// the wait ends.
-class DisabledWhileOpen {
-public:
-    explicit DisabledWhileOpen(QWidget* owner) : owner_(owner) {
-        if (owner_) owner_->setEnabled(false);
-    }
-    ~DisabledWhileOpen() {
-        if (owner_) owner_->setEnabled(true);
-    }
-    DisabledWhileOpen(const DisabledWhileOpen&) = delete;
-    DisabledWhileOpen& operator=(const DisabledWhileOpen&) = delete;
-
-private:
-    QPointer<QWidget> owner_;
-};
-}  // namespace
-
 void QtPlatform::runBrowserWindow(QWidget* owner) {
-    const DisabledWhileOpen guard(owner);
+    // The owner is off while the window is open and on again however the
+    // wait ends.
+    const DisabledWhileAlive guard{owner};
 
     // Destroying the QProcess kills a helper that is still running, e.g.
     // when the application quits while the window is open.

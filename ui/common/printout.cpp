@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <exception>
-#include <vector>
 
 #include "ui/common/line_printer.h"
 #include "ui/common/platform.h"
@@ -40,30 +39,54 @@ QString printFooterLine(int currentYear) {
 }
 
 namespace {
-// Switches the window's buttons off for the lifetime of one command and on
-// again however the command ends.
-class ButtonsOff {
-public:
-    explicit ButtonsOff(std::initializer_list<QWidget*> buttons) : buttons_(buttons) {
-        for (QWidget* b : buttons_)
-            if (b) b->setEnabled(false);
+void setEmphasis(LinePrinter& p, bool on, Emphasis order) {
+    if (order == Emphasis::BoldFirst) {
+        p.setBold(on);
+        p.setUnderline(on);
+    } else {
+        p.setUnderline(on);
+        p.setBold(on);
     }
-    ~ButtonsOff() {
-        for (QWidget* b : buttons_)
-            if (b) b->setEnabled(true);
-    }
-    ButtonsOff(const ButtonsOff&) = delete;
-    ButtonsOff& operator=(const ButtonsOff&) = delete;
-
-private:
-    std::vector<QWidget*> buttons_;
-};
+}
 }  // namespace
+
+void printHeading(LinePrinter& p, const QString& text, Emphasis on, Emphasis off) {
+    setEmphasis(p, true, on);
+    p.printLine(text);
+    setEmphasis(p, false, off);
+}
+
+void blankLines(LinePrinter& p, int count) {
+    for (int i = 0; i < count; ++i) p.printLine(QString());
+}
+
+void printPageHead(LinePrinter& p, const PageHead& head, const PrintStamp& stamp) {
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontSize(19);
+    p.setLayout(-1200, -100);
+    p.setLayout(1200, 100);
+    p.printLine(QString(51, QLatin1Char(' ')));
+    blankLines(p, 1);
+    printHeading(p, head.title, Emphasis::BoldFirst, head.titleOff);
+    if (head.bodySizeFirst) p.setFontSize(10);
+    p.setLayout(-1200, 100);
+    if (!head.bodySizeFirst) p.setFontSize(10);
+    blankLines(p, 1);
+    p.printLine(printDateLine(stamp, head.versionLabel));
+    blankLines(p, 1);
+    p.printLine(QStringLiteral("Die Luno-Mat erfolgt nach der Theorie von Bradley E. Schaefer."));
+    blankLines(p, 2);
+}
+
+void printFooter(LinePrinter& p, int currentYear) {
+    p.setFontSize(4);
+    p.printLine(printFooterLine(currentYear));
+}
 
 void runPrintCommand(Platform& platform, QWidget* window, std::initializer_list<QWidget*> buttons,
                      const std::function<void(LinePrinter&, const PrintStamp&)>& content,
                      const std::function<void()>& afterStep) {
-    ButtonsOff off(buttons);
+    const DisabledWhileAlive off(buttons);
     const PrintStamp stamp = takePrintStamp(platform);
 
     std::unique_ptr<LinePrinter> printer = platform.choosePrinter(window);

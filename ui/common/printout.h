@@ -30,6 +30,29 @@ QString printDateLine(const PrintStamp& stamp, const QString& versionLabel);
 // " Luno-Mat - Version 1.0.5" followed by the copyright notice.
 QString printFooterLine(int currentYear);
 
+// Which of bold and underline a heading switches first. Each printout keeps
+// its own order of these calls.
+enum class Emphasis { BoldFirst, UnderlineFirst };
+
+// Bold and underline on, the line, both off again.
+void printHeading(LinePrinter& printer, const QString& text, Emphasis on = Emphasis::BoldFirst,
+                  Emphasis off = Emphasis::BoldFirst);
+void blankLines(LinePrinter& printer, int count);
+
+// The head of a printout's page: Arial 19 with the page margins, a line of
+// 51 blanks, the title, then in 10 pt the print-date line and the line naming
+// the theory, each after a blank line, and two blank lines.
+struct PageHead {
+    QString title;
+    QString versionLabel;                 // "   Variante " or "   V. "
+    Emphasis titleOff = Emphasis::BoldFirst;
+    bool bodySizeFirst = false;           // 10 pt before the left margin is set again, or after it
+};
+void printPageHead(LinePrinter& printer, const PageHead& head, const PrintStamp& stamp);
+
+// The footer line in 4 pt.
+void printFooter(LinePrinter& printer, int currentYear);
+
 // Runs one print command. `content` writes the page; it may throw
 // PrintError. `afterStep` (may be empty) runs after the dialog has closed and
 // again after the document has ended.

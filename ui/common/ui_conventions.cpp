@@ -1,11 +1,15 @@
 #include "ui/common/ui_conventions.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
+#include <QStatusBar>
 #include <cmath>
 
 #include "ui/common/platform.h"
@@ -101,4 +105,100 @@ namespace lunomat {
 QString copyrightNotice(int currentYear) {
     return QStringLiteral("  © 2007-%1 Luno-Mat").arg(currentYear);
 }
+}  // namespace lunomat
+
+namespace lunomat {
+
+namespace {
+// A label with a thin black border of its own, so that the border keeps its
+// colour whatever colour the text has.
+class ThinBorderLabel : public QLabel {
+public:
+    explicit ThinBorderLabel(QWidget* parent) : QLabel(parent) { setContentsMargins(1, 1, 1, 1); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter p(this);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+}  // namespace
+
+QLabel* makeLabel(QWidget* parent, const QRect& rect, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(rect);
+    return label;
+}
+
+QLabel* makePanel(QWidget* parent, const QRect& rect, const QColor& background, PanelBorder border) {
+    QLabel* label = border == PanelBorder::ThinBlack ? new ThinBorderLabel(parent) : new QLabel(parent);
+    label->setGeometry(rect);
+    setColours(label, Qt::black, background);
+    if (border == PanelBorder::Sunken) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+    }
+    return label;
+}
+
+QLabel* makePicture(QWidget* parent, const QRect& rect, const QString& folder, const QString& relativePath) {
+    QLabel* label = makeLabel(parent, rect);
+    label->setScaledContents(true);
+    loadPicture(label, folder, relativePath);
+    return label;
+}
+
+QLabel* makeLogo(QWidget* parent, const QRect& rect, const Platform& platform) {
+    QLabel* logo = makePicture(parent, rect, platform.programFolder(), QStringLiteral("/logo.gif"));
+    logo->setToolTip(copyrightNotice(platform.now().date().year()).trimmed());
+    return logo;
+}
+
+QPushButton* makeButton(QWidget* parent, const QRect& rect, const QString& caption, const QString& tooltip,
+                        const QColor& colour) {
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(rect);
+    setColours(button, Qt::black, colour);
+    button->setToolTip(tooltip);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* addStatusText(QStatusBar* bar, const QString& text) {
+    auto* label = new QLabel(text, bar);
+    label->setTextFormat(Qt::PlainText);
+    bar->addWidget(label, 1);
+    return label;
+}
+
+DisabledWhileAlive::DisabledWhileAlive(std::initializer_list<QWidget*> widgets) {
+    for (QWidget* w : widgets) {
+        if (!w) continue;
+        w->setEnabled(false);
+        widgets_.emplace_back(w);
+    }
+}
+
+DisabledWhileAlive::~DisabledWhileAlive() {
+    for (const QPointer<QWidget>& w : widgets_)
+        if (w) w->setEnabled(true);
+}
+
+void NoCancelDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
 }  // namespace lunomat
