@@ -53,25 +53,13 @@ QString dateText(std::chrono::year_month_day date) { return QString::fromStdStri
 }  // namespace
 
 Mondphasen::Mondphasen(Platform& platform, const QString& yearText, QWidget* parent)
-    : QDialog(parent), platform_(platform), yearText_(yearText) {
+    : NoCancelDialog(parent), platform_(platform), yearText_(yearText) {
     buildControls();
     Form_Load();
 }
 
-QLabel* Mondphasen::panel(int left, int top, int width, int height, const QColor& colour, bool bordered) {
-    auto* label = new QLabel(this);
-    label->setGeometry(twipsRect(left, top, width, height));
-    setColours(label, kBlack, colour);
-    if (bordered) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
-    }
-    return label;
-}
-
 QLabel* Mondphasen::dateLabel(int left, int top, const QColor& text, const QColor* background) {
-    auto* label = new QLabel(this);
-    label->setGeometry(twipsRect(left, top, 1695, 255));
+    QLabel* label = makeLabel(this, twipsRect(left, top, 1695, 255));
     label->setFont(designFont(QStringLiteral("Arial"), 12));
     label->setAlignment(Qt::AlignCenter);
     if (background)
@@ -82,11 +70,13 @@ QLabel* Mondphasen::dateLabel(int left, int top, const QColor& text, const QColo
 }
 
 QLabel* Mondphasen::symbol(int left, int top, int size, const QString& file) {
-    auto* label = new QLabel(this);
-    label->setGeometry(twipsRect(left, top, size, size));
-    label->setScaledContents(true);
-    loadPicture(label, platform_.programFolder(), QStringLiteral("/symbols/") + file);  // missing: stays empty
-    return label;
+    return makePicture(this, twipsRect(left, top, size, size), platform_.programFolder(),
+                       QStringLiteral("/symbols/") + file);
+}
+
+QLabel* Mondphasen::panel(int left, int top, int width, int height, const QColor& colour, bool sunken) {
+    return makePanel(this, twipsRect(left, top, width, height), colour,
+                     sunken ? PanelBorder::Sunken : PanelBorder::None);
 }
 
 void Mondphasen::buildControls() {
@@ -101,10 +91,9 @@ void Mondphasen::buildControls() {
     Label1 = panel(120, 0, 10935, 9890, kDarkGrey, true);
     Label11[2] = panel(0, 0, 11055, 120, kWindowGrey, false);
 
-    Label5 = new QLabel(QStringLiteral("Angabe aller Voll- und Neumond- sowie alle Halbmondphasen (abnehmend, "
-                                       "zunehmend) des eingegebenen Kalenderjahres."),
-                        this);
-    Label5->setGeometry(twipsRect(360, 195, 9375, 255));
+    Label5 = makeLabel(this, twipsRect(360, 195, 9375, 255),
+                       QStringLiteral("Angabe aller Voll- und Neumond- sowie alle Halbmondphasen (abnehmend, "
+                                      "zunehmend) des eingegebenen Kalenderjahres."));
     Label5->setFont(designFont(QStringLiteral("Arial"), 8.25));
     Label5->setAlignment(Qt::AlignCenter);
     setTextColour(Label5, Qt::white);
@@ -164,31 +153,18 @@ void Mondphasen::buildControls() {
     Frame1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Frame1->setGeometry(twipsRect(1500, 9530, 6735, 25));
 
-    Image_Logo = new QLabel(this);
-    Image_Logo->setGeometry(twipsRect(720, 9270, 600, 525));
-    Image_Logo->setScaledContents(true);
-    loadPicture(Image_Logo, platform_.programFolder(), QStringLiteral("/logo.gif"));
-    Image_Logo->setToolTip(copyrightNotice(platform_.now().date().year()));
+    Image_Logo = makeLogo(this, twipsRect(720, 9270, 600, 525), platform_);
 
-    Drucker = new QPushButton(QStringLiteral("&Drucken"), this);
-    Drucker->setGeometry(twipsRect(8520, 9360, 1000, 375));
-    setColours(Drucker, kBlack, rgb(255, 224, 192));
-    Drucker->setToolTip(QStringLiteral(
-        "Ausdruck aller Mondphasen des eingegebenen Kalenderjahres - sowie einige theoretische Grundlagen."));
+    // Neither button answers Enter or Escape; the window closes by OK and
+    // its close box.
+    Drucker = makeButton(this, twipsRect(8520, 9360, 1000, 375), QStringLiteral("&Drucken"),
+                         QStringLiteral("Ausdruck aller Mondphasen des eingegebenen Kalenderjahres - sowie einige "
+                                        "theoretische Grundlagen."),
+                         rgb(255, 224, 192));
     connect(Drucker, &QPushButton::clicked, this, [this] { Drucker_Click(); });
-
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command1->setGeometry(twipsRect(9640, 9360, 1000, 375));
-    setColours(Command1, kBlack, rgb(192, 192, 255));
-    Command1->setToolTip(QStringLiteral("... zurück zum Startfenster des Programms."));
+    Command1 = makeButton(this, twipsRect(9640, 9360, 1000, 375), QStringLiteral("&OK"),
+                          QStringLiteral("... zurück zum Startfenster des Programms."), rgb(192, 192, 255));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-
-    // Enter is no shortcut for either button. Escape closes the window like
-    // its close box: the window keeps nothing, so nothing can be bypassed.
-    for (QPushButton* b : {Drucker, Command1}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
 
     // Within each cell the date above the symbol above the panel; every panel
     // above Label1; the legend, lines and buttons on top.
@@ -235,35 +211,13 @@ void Mondphasen::Drucker_Click() {
 }
 
 void Mondphasen::printContent(LinePrinter& p, const PrintStamp& stamp) const {
-    const auto heading = [&p](const QString& text) {
-        p.setBold(true);
-        p.setUnderline(true);
-        p.printLine(text);
-        p.setBold(false);
-        p.setUnderline(false);
-    };
-    const auto blankLines = [&p](int n) {
-        for (int i = 0; i < n; ++i) p.printLine(QString());
-    };
-
-    p.setFontName(QStringLiteral("Arial"));
-    p.setFontSize(19);
-    p.setLayout(-1200, -100);
-    p.setLayout(1200, 100);
-    p.printLine(QString(51, QLatin1Char(' ')));
-    blankLines(1);
-    heading(QStringLiteral("Übersicht aller Mondphasen für das Kalenderjahr ") + yearText_);
-    p.setLayout(-1200, 100);
-
-    p.setFontSize(10);
-    blankLines(1);
-    p.printLine(printDateLine(stamp, QStringLiteral("   Variante ")));
-    blankLines(1);
-    p.printLine(QStringLiteral("Die Luno-Mat erfolgt nach der Theorie von Bradley E. Schaefer."));
-    blankLines(2);
-    heading(QStringLiteral("Die Mondphasen - hierzu einige grundlegende theoretischer Erläuterungen zum "
+    printPageHead(p,
+                  {.title = QStringLiteral("Übersicht aller Mondphasen für das Kalenderjahr ") + yearText_,
+                   .versionLabel = QStringLiteral("   Variante ")},
+                  stamp);
+    printHeading(p, QStringLiteral("Die Mondphasen - hierzu einige grundlegende theoretischer Erläuterungen zum "
                            "Berechnungsablauf:"));
-    blankLines(1);
+    blankLines(p, 1);
     static const char* const kExplanation[] = {
         "Zur Luno-Mat ist es nötig, das Verhältnis zwischen Erde und Mond unabhängig von jahres-",
         "zeitlichen Schwankungen zu betrachten. Die Berechnung kann deshalb die für uns normalerweise üblichen",
@@ -280,39 +234,38 @@ void Mondphasen::printContent(LinePrinter& p, const PrintStamp& stamp) const {
         "Englischen die Draconic Phase (zu deutsch: Drakonische Phase) genannt wird.",
     };
     for (const char* line : kExplanation) p.printLine(QString::fromUtf8(line));
-    blankLines(1);
+    blankLines(p, 1);
     p.printLine(QStringLiteral("Mit den Ergebnissen in dieser Tabelle können die Mondphasen schnell und einfach "
                                "in selbst gefertigte Jah-"));
     p.printLine(QStringLiteral("reskalender bzw. anderweitige Dokumente übertragen werden."));
-    blankLines(2);
+    blankLines(p, 2);
 
     p.setFontName(QStringLiteral("Arial"));
     p.setFontSize(14);
-    heading(QStringLiteral("Alle Mondphasentermine des eingegebenen Kalenderjahres:"));
+    printHeading(p, QStringLiteral("Alle Mondphasentermine des eingegebenen Kalenderjahres:"));
 
     p.setFontName(QStringLiteral("Courier New"));
     p.setFontSize(10);
-    blankLines(1);
+    blankLines(p, 1);
     p.printLine(QString::fromStdString(AnnualTableHeader()));
     p.setBold(true);
     p.drawRule(9800);
-    blankLines(1);
+    blankLines(p, 1);
     for (int k = 0; k < kRows; ++k)
         p.printLine(QString::fromStdString(AnnualTableRowText(
             Label3[k]->text().toStdString(), Label8[k]->text().toStdString(), Label4[k]->text().toStdString(),
             Label9[k]->text().toStdString())));
-    blankLines(1);
+    blankLines(p, 1);
     p.drawRule(9800);
-    blankLines(1);
+    blankLines(p, 1);
     p.setBold(false);
 
     p.setFontName(QStringLiteral("Arial"));
     p.setFontSize(10);
     p.printLine(QStringLiteral(
         "Grundlage dieser Ergebnisse ist das im Startfenster des Programms eingetragene Kalenderjahr."));
-    blankLines(16);
-    p.setFontSize(4);
-    p.printLine(printFooterLine(stamp.year));
+    blankLines(p, 16);
+    printFooter(p, stamp.year);
 }
 
 }  // namespace lunomat

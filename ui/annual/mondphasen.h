@@ -2,9 +2,10 @@
 // The annual phase window: the full moons, last quarters, new moons and first
 // quarters of one calendar year in 13 rows, and their printout.
 
-#include <QDialog>
 #include <QString>
 #include <array>
+
+#include "ui/common/ui_conventions.h"
 
 class QFrame;
 class QLabel;
@@ -18,7 +19,7 @@ class LinePrinter;
 class Platform;
 struct PrintStamp;
 
-class Mondphasen : public QDialog {
+class Mondphasen : public NoCancelDialog {
 public:
     // Builds every control, then loads the table for the year text as the
     // main window's year field holds it.
@@ -63,7 +64,7 @@ public:
 
 private:
     void buildControls();
-    QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool bordered);
+    QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool sunken);
     QLabel* dateLabel(int left, int top, const QColor& text, const QColor* background);
     QLabel* symbol(int left, int top, int size, const QString& file);
 

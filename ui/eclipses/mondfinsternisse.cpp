@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <algorithm>
 
@@ -19,40 +17,13 @@ namespace lunomat {
 
 namespace {
 
-// A label with a thin black border of its own, so that the border keeps its
-// colour whatever colour the text has.
-class BorderedLabel : public QLabel {
-public:
-    explicit BorderedLabel(QWidget* parent) : QLabel(parent) { setContentsMargins(1, 1, 1, 1); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLabel::paintEvent(event);
-        QPainter p(this);
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
-
 QLabel* panel(QWidget* parent, int left, int top, int width, int height) {
-    QLabel* l = new BorderedLabel(parent);
-    l->setGeometry(twipsRect(left, top, width, height));
-    setColours(l, Qt::black, rgb(64, 64, 64));
-    return l;
+    return makePanel(parent, twipsRect(left, top, width, height), rgb(64, 64, 64), PanelBorder::ThinBlack);
 }
 
 QPushButton* button(QWidget* parent, const QString& text, const QString& tip, int left, const QColor& colour) {
-    auto* b = new QPushButton(text, parent);
-    b->setGeometry(twipsRect(left, 8530, 1095, 375));
+    QPushButton* b = makeButton(parent, twipsRect(left, 8530, 1095, 375), text, tip, colour);
     b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
-    setColours(b, Qt::black, colour);
-    b->setToolTip(tip);
-    b->setFocusPolicy(Qt::StrongFocus);
-    // Neither button answers Enter unless it is clicked, pressed with the
-    // space bar or reached by its mnemonic.
-    b->setAutoDefault(false);
-    b->setDefault(false);
     return b;
 }
 
@@ -71,43 +42,16 @@ const char* const kRemarks[] = {
 
 QString u(const char* text) { return QString::fromUtf8(text); }
 
-void printHeading(LinePrinter& p, const QString& text, bool underlineFirst) {
-    if (underlineFirst) {
-        p.setUnderline(true);
-        p.setBold(true);
-    } else {
-        p.setBold(true);
-        p.setUnderline(true);
-    }
-    p.printLine(text);
-    p.setUnderline(false);
-    p.setBold(false);
-}
-
-void blankLines(LinePrinter& p, int count) {
-    for (int i = 0; i < count; ++i) p.printLine(QString());
-}
-
 void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
-    p.setFontName(QStringLiteral("Arial"));
-    p.setFontSize(19);
-    p.setLayout(-1200, -100);
-    p.setLayout(1200, 100);
+    printPageHead(p,
+                  {.title = u("Übersicht aller Mondfinsternisse von 1987 bis 2030"),
+                   .versionLabel = QStringLiteral("   V. "),
+                   .titleOff = Emphasis::UnderlineFirst,
+                   .bodySizeFirst = true},
+                  stamp);
 
-    p.printLine(QString(51, QLatin1Char(' ')));
-    blankLines(p, 1);
-    printHeading(p, u("Übersicht aller Mondfinsternisse von 1987 bis 2030"), false);
-
-    p.setFontSize(10);
-    p.setLayout(-1200, 100);
-    blankLines(p, 1);
-    p.printLine(printDateLine(stamp, QStringLiteral("   V. ")));
-
-    blankLines(p, 1);
-    p.printLine(u("Die Luno-Mat erfolgt nach der Theorie von Bradley E. Schaefer."));
-    blankLines(p, 2);
-
-    printHeading(p, u("Die Mondfinsternisse - hierzu einige Informationen betreffs der Bezeichnung:"), true);
+    printHeading(p, u("Die Mondfinsternisse - hierzu einige Informationen betreffs der Bezeichnung:"),
+                 Emphasis::UnderlineFirst, Emphasis::UnderlineFirst);
     blankLines(p, 1);
     p.printLine(u("In den nachfolgend angegebenen Mondfinsternisterminen finden Sie drei Mondfinsternis-Definitionen:"));
     blankLines(p, 1);
@@ -118,7 +62,8 @@ void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
 
     p.setFontName(QStringLiteral("Arial"));
     p.setFontSize(14);
-    printHeading(p, u("Nachfolgend alle Mondfinsternistermine in Mitteleuropa (BRD):"), false);
+    printHeading(p, u("Nachfolgend alle Mondfinsternistermine in Mitteleuropa (BRD):"), Emphasis::BoldFirst,
+                 Emphasis::UnderlineFirst);
     blankLines(p, 1);
 
     // The table in a monospaced font, so that the bars of all lines stand one
@@ -142,8 +87,7 @@ void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
     p.printLine(u("vor dem Ereignis der örtlichen Presse - bzw. Rundfunk oder Fernsehen."));
     blankLines(p, 7);
 
-    p.setFontSize(4);
-    p.printLine(printFooterLine(stamp.year));
+    printFooter(p, stamp.year);
 }
 
 }  // namespace
@@ -157,7 +101,7 @@ QRect Mondfinsternisse::cellRectTwips(int i) {
 }
 
 Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
-    : QDialog(parent,
+    : NoCancelDialog(parent,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                   Qt::WindowCloseButtonHint),
       platform_(platform) {
@@ -179,9 +123,10 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
 
     const QFont cellFont = designFont(QStringLiteral("Arial"), 9);
     for (int i = 0; i < int(Label2.size()); ++i) {
-        QLabel* cell = new BorderedLabel(this);
+        const QRect r = cellRectTwips(i);
+        QLabel* cell = makePanel(this, twipsRect(r.left(), r.top(), r.width(), r.height()), rgb(0, 0, 64),
+                                 PanelBorder::ThinBlack);
         cell->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        cell->setGeometry(twipsRect(cellRectTwips(i).left(), cellRectTwips(i).top(), 3250, 320));
         setColours(cell, rgb(255, 255, 0), rgb(0, 0, 64));
         cell->setFont(cellFont);
         cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -189,11 +134,7 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
         Label2[i] = cell;
     }
 
-    Image_Logo = new QLabel(this);
-    Image_Logo->setGeometry(twipsRect(360, 8380, 675, 645));
-    Image_Logo->setScaledContents(true);
-    Image_Logo->setToolTip(copyrightNotice(platform_.now().date().year()).trimmed());
-    loadPicture(Image_Logo, platform_.programFolder(), QStringLiteral("/logo.gif"));
+    Image_Logo = makeLogo(this, twipsRect(360, 8380, 675, 645), platform_);
 
     const QColor lineColour = palette().color(QPalette::WindowText);
     Line1 = new LineShape(120, 135, 10530, 120, lineColour, 2, this);
@@ -229,18 +170,6 @@ void Mondfinsternisse::Drucker_Click() {
     // window repaints itself so that nothing the print dialog covered stays
     // stale while the job is sent.
     runPrintCommand(platform_, this, {cmdOK, Drucker}, printEclipsePage, [this] { update(); });
-}
-
-void Mondfinsternisse::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();  // no cancel and no default button
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 }  // namespace lunomat

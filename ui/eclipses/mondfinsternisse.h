@@ -2,11 +2,11 @@
 // The eclipse window: the fixed catalogue of lunar eclipses in 60 cells,
 // three columns of two groups of ten, with a print button and an OK button.
 
-#include <QDialog>
 #include <array>
 
+#include "ui/common/ui_conventions.h"
+
 class QFrame;
-class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -15,7 +15,8 @@ namespace lunomat {
 class Platform;
 class LineShape;
 
-class Mondfinsternisse : public QDialog {
+// Neither button is default or cancel: Enter and Escape mean nothing here.
+class Mondfinsternisse : public NoCancelDialog {
     Q_OBJECT
 public:
     explicit Mondfinsternisse(Platform& platform, QWidget* parent = nullptr);
@@ -38,10 +39,6 @@ public:
 
     // Where cell i stands, in twips of the client area.
     static QRect cellRectTwips(int i);
-
-protected:
-    // Neither button is default or cancel: Enter and Escape mean nothing here.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Platform& platform_;

@@ -1,7 +1,6 @@
 #include "ui/info/information.h"
 
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -23,10 +22,10 @@ const QColor kWhite = rgb(255, 255, 255);
 const QColor kYellow = rgb(255, 255, 0);
 const QColor kLinkBlue = rgb(128, 128, 255);
 
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& twips, const QColor& colour,
+// A plain-text label on the window's background; the rectangle in twips.
+QLabel* textLabel(QWidget* parent, const QString& text, const QRect& twips, const QColor& colour,
                   Qt::Alignment alignment) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QLabel* label = makeLabel(parent, twipsRect(twips.x(), twips.y(), twips.width(), twips.height()), text);
     label->setAlignment(alignment);
     label->setTextFormat(Qt::PlainText);
     setColours(label, colour, kBackground);
@@ -85,7 +84,7 @@ QUrl Information::homeAddress() {
 }
 
 Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : NoCancelDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       platform_(platform),
       focusOnClose_(focusOnClose) {
@@ -98,27 +97,27 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     setSizeGripEnabled(false);
 
     Frame1 = makeFrame(this, QStringLiteral("Programm-Information :"), rgb(255, 255, 192), {80, 7, 4215, 1740});
-    lblTitle = makeLabel(Frame1, QStringLiteral("Lunomat"), {120, 165, 3960, 615}, kYellow, Qt::AlignHCenter | Qt::AlignTop);
+    lblTitle = textLabel(Frame1, QStringLiteral("Lunomat"), {120, 165, 3960, 615}, kYellow, Qt::AlignHCenter | Qt::AlignTop);
     lblTitle->setFont(designFont(QStringLiteral("Alba Super"), 14.25, true));
-    lblVersion = makeLabel(Frame1, QStringLiteral("Version "), {1650, 720, 1260, 255}, kYellow, Qt::AlignLeft | Qt::AlignTop);
+    lblVersion = textLabel(Frame1, QStringLiteral("Version "), {1650, 720, 1260, 255}, kYellow, Qt::AlignLeft | Qt::AlignTop);
     lblVersion->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    Label7 = makeLabel(Frame1, QStringLiteral("Lunoskop zum Eingabedatum"), {210, 960, 3810, 255}, kWhite,
+    Label7 = textLabel(Frame1, QStringLiteral("Lunoskop zum Eingabedatum"), {210, 960, 3810, 255}, kWhite,
                        Qt::AlignHCenter | Qt::AlignTop);
     Label7->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
 
     Frame2 = makeFrame(this, QStringLiteral("Autor :"), kYellow, {4380, 7, 2415, 1740});
-    Label4 = makeLabel(Frame2, QStringLiteral("Luno-Mat-Projekt\nFreie Mondphasen-Software"), {120, 480, 2175, 495},
+    Label4 = textLabel(Frame2, QStringLiteral("Luno-Mat-Projekt\nFreie Mondphasen-Software"), {120, 480, 2175, 495},
                        kWhite, Qt::AlignHCenter | Qt::AlignTop);
-    Label5 = makeLabel(Frame2, QStringLiteral("Deutschland, D-00000 Musterstadt"), {120, 960, 2175, 495}, kWhite,
+    Label5 = textLabel(Frame2, QStringLiteral("Deutschland, D-00000 Musterstadt"), {120, 960, 2175, 495}, kWhite,
                        Qt::AlignLeft | Qt::AlignTop);
     Label5->setFont(designFont(QStringLiteral("MS Serif"), 6.75));
     Label5->setWordWrap(true);
-    URL = makeLabel(Frame2, QStringLiteral("http://%1").arg(QLatin1String(kWebHost)), {120, 1380, 2175, 255},
+    URL = textLabel(Frame2, QStringLiteral("http://%1").arg(QLatin1String(kWebHost)), {120, 1380, 2175, 255},
                     kLinkBlue, Qt::AlignHCenter | Qt::AlignTop);
     URL->setToolTip(QStringLiteral("Start der Homepage des Autors."));
 
     Frame5 = makeFrame(this, QStringLiteral("Programm-Hinweis (Garantie) :"), kYellow, {80, 1800, 6720, 1320});
-    Label6 = makeLabel(Frame5,
+    Label6 = textLabel(Frame5,
                        QStringLiteral(" Mit diesen Programm können Sie die Mondphasen berechnen (nach Bradley E. "
                                       "Schaefer). Das Ergebnis wird textlich und bildlich dargestellt. Die Berechnung "
                                       "ist ausschließlich für den privaten Gebrauch mit relativ sehr guter Genauigkeit. "
@@ -130,7 +129,7 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     shrinkToFit(Label6);
 
     Frame3 = makeFrame(this, QStringLiteral("Freeware-Hinweis :"), kYellow, {80, 3177, 4215, 1380});
-    Label2 = makeLabel(Frame3,
+    Label2 = textLabel(Frame3,
                        QStringLiteral("Dieses Programm ist Freeware: Sie dürfen es kostenlos benutzen und "
                                       "unverändert weitergeben.\n") +
                            copyrightNotice(platform_.now().date().year()).trimmed(),
@@ -138,7 +137,7 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     Label2->setWordWrap(true);
 
     Frame4 = makeFrame(this, QStringLiteral("Support über Kontaktformular :"), kYellow, {4380, 3177, 2415, 900});
-    Mail = makeLabel(Frame4, QStringLiteral("Support-Formular"), {60, 390, 2270, 375}, kLinkBlue,
+    Mail = textLabel(Frame4, QStringLiteral("Support-Formular"), {60, 390, 2270, 375}, kLinkBlue,
                      Qt::AlignHCenter | Qt::AlignTop);
     Mail->setToolTip(QStringLiteral("Kontakt bzw. Support über das Kontaktformular der Webseite des Autors."));
 
@@ -149,14 +148,9 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
         link->installEventFilter(this);
     }
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setGeometry(twipsRect(5040, 4210, 1065, 332));
-    cmdOK->setToolTip(QStringLiteral("... zurück zum Startfenster des Programms."));
-    setColours(cmdOK, rgb(0, 0, 0), rgb(192, 192, 255));
     // An ordinary button: Enter and Escape do not close the window.
-    cmdOK->setAutoDefault(false);
-    cmdOK->setDefault(false);
-    cmdOK->setFocusPolicy(Qt::StrongFocus);
+    cmdOK = makeButton(this, twipsRect(5040, 4210, 1065, 332), QStringLiteral("&OK"),
+                       QStringLiteral("... zurück zum Startfenster des Programms."), rgb(192, 192, 255));
     connect(cmdOK, &QPushButton::clicked, this, &Information::cmdOK_Click);
 
     StatusBar1 = new QStatusBar(this);
@@ -164,11 +158,8 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     StatusBar1->setGeometry(twipsRect(0, 4635, 6870, 270));
     StatusBar1->setFont(designFont(QStringLiteral("Arial"), 8.25));
     setColours(StatusBar1, rgb(0, 0, 0), rgb(212, 208, 200));
-    auto* statusText = new QLabel(
-        QStringLiteral("     Mit dem Klick auf   'OK'   bzw. dem Klick auf   'X'   zurück zur   Luno-Mat. "),
-        StatusBar1);
-    statusText->setTextFormat(Qt::PlainText);
-    StatusBar1->addWidget(statusText, 1);
+    addStatusText(StatusBar1,
+                  QStringLiteral("     Mit dem Klick auf   'OK'   bzw. dem Klick auf   'X'   zurück zur   Luno-Mat. "));
 
     cmdOK->setFocus(Qt::OtherFocusReason);
     Form_Load();
@@ -217,15 +208,6 @@ bool Information::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void Information::keyPressEvent(QKeyEvent* event) {
-    // Escape belongs to no button here: the window stays open.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace lunomat

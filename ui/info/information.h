@@ -4,8 +4,9 @@
 // the main window; closing it hands the keyboard focus back to the main
 // window's day field.
 
-#include <QDialog>
 #include <QUrl>
+
+#include "ui/common/ui_conventions.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +18,8 @@ namespace lunomat {
 class Platform;
 class CaptionFrame;
 
-class Information : public QDialog {
+// Escape and Enter leave it open: OK is neither default nor cancel button.
+class Information : public NoCancelDialog {
     Q_OBJECT
 public:
     // focusOnClose receives the keyboard focus when the window closes.
@@ -55,7 +57,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Platform& platform_;

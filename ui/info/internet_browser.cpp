@@ -104,11 +104,8 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setSizeGripEnabled(false);
     setColours(StatusBar1, rgb(0, 0, 0), rgb(212, 208, 200));
-    auto* statusText = new QLabel(
-        QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://%1").arg(QLatin1String(kWebHost)),
-        StatusBar1);
-    statusText->setTextFormat(Qt::PlainText);
-    StatusBar1->addWidget(statusText, 1);
+    addStatusText(StatusBar1, QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://%1")
+                                  .arg(QLatin1String(kWebHost)));
 
     // Stacking: the browser covers the line, the docked bars cover the
     // browser.
