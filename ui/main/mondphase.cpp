@@ -575,25 +575,21 @@ bool Mondphase::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Mondphase::txtTag_KeyPress(int keyAscii) {
+// Enter in the day or month field: an empty or zero value only sounds, any
+// other moves on to the next field; the range was checked while typing.
+void Mondphase::enterMovesOn(int keyAscii, QLineEdit* field, QLineEdit* next, int selectLength) {
     if (keyAscii != 13) return;
     double value = 0;
-    if (!toNumber(txtTag->text(), &value) || value == 0) {
+    if (!toNumber(field->text(), &value) || value == 0) {
         platform_.playErrorSound();
         return;
     }
-    moveFocus(txtMonat, 0, 2);
+    moveFocus(next, 0, selectLength);
 }
 
-void Mondphase::txtMonat_KeyPress(int keyAscii) {
-    if (keyAscii != 13) return;
-    double value = 0;
-    if (!toNumber(txtMonat->text(), &value) || value == 0) {
-        platform_.playErrorSound();
-        return;
-    }
-    moveFocus(txtJahr, 0, 4);
-}
+void Mondphase::txtTag_KeyPress(int keyAscii) { enterMovesOn(keyAscii, txtTag, txtMonat, 2); }
+
+void Mondphase::txtMonat_KeyPress(int keyAscii) { enterMovesOn(keyAscii, txtMonat, txtJahr, 4); }
 
 void Mondphase::txtJahr_KeyPress(int keyAscii) {
     if (keyAscii != 13 && keyAscii != 15) return;

@@ -122,6 +122,7 @@ private:
     void buildControls();
     void buildTimers();
     void showMoon(const QString& weekday, const QString& dateText);
+    void enterMovesOn(int keyAscii, QLineEdit* field, QLineEdit* next, int selectLength);
     void correctDate(const QString& weekday, const QString& day, const QString& month, const QString& year,
                      const Today& now);
     bool regionalFormatRefused(const QDate& today);
