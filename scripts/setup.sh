@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool openbox x11-xkb-utils imagemagick poppler-utils python3 python3-icalendar
+  clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream strace
 )
 
