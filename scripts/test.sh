@@ -12,3 +12,8 @@ ctest --output-on-failure -j2
 if [ "${CI:-}" = true ] || [ "${LUNOMAT_DEB_TEST:-0}" = 1 ]; then
   bash ../tests/packaging/deb_roundtrip.sh .
 fi
+# The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then every fuzz target for a bounded time (LUNOMAT_FUZZ_SECONDS each).
+cd ..
+scripts/sanitize.sh
+FUZZ_JOBS=2 scripts/fuzz.sh "${LUNOMAT_FUZZ_SECONDS:-20}"
