@@ -1,5 +1,7 @@
 // Start-up, the moon display, the calculation and today commands, the
 // regional date-format check and the correction of impossible dates.
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "tests/ui/main/main_window_fixture.h"
@@ -189,10 +191,23 @@ TEST_F(MainWindowTest, MissingPictureKeepsThePreviousOne) {
     compute("29", "07", "2009");
     const QImage moon = shownMoon();
     ASSERT_FALSE(moon.isNull());
-    QTemporaryDir empty;
-    platform.folder = empty.path();
+    // Missing, empty, or not a picture at all: the old picture stays.
+    QTemporaryDir broken;
+    platform.folder = broken.path();
     compute("03", "01", "2026");
     EXPECT_EQ(w->lbl_Mondphase->text(), "Vollmond");
+    EXPECT_EQ(shownMoon(), moon);
+    QDir().mkpath(broken.path() + "/mondgif");
+    QFile empty(broken.path() + "/mondgif/mond-15.gif");
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QFile text(broken.path() + "/mondgif/mond-28.gif");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("GIF89a but nothing else");
+    text.close();
+    compute("18", "01", "2026");  // new moon
+    compute("02", "01", "2026");  // picture 28
+    EXPECT_EQ(w->lbl_Mondphase->text(), "zunehmender Mond");
     EXPECT_EQ(shownMoon(), moon);
     EXPECT_TRUE(platform.events.empty());
 }
@@ -231,6 +246,13 @@ TEST_F(MainWindowTest, RegionalDateFormatCheck) {
             EXPECT_FALSE(window.Timer5->isActive());
         }
     }
+    // The format is checked at every computation, not only at start-up.
+    platform.dateFormat = "dd.MM.yyyy";
+    start();
+    platform.dateFormat = "yyyy-MM-dd";
+    platform.events.clear();
+    compute("29", "07", "2009");
+    EXPECT_EQ(platform.kinds(), QStringList({"box", "end"}));
 }
 
 TEST_F(MainWindowTest, ControlsFollowTheDesign) {

@@ -1,6 +1,8 @@
 // The buttons that open the other windows modally, the eclipse year check
 // and the end of the program.
 #include <QDialog>
+#include <QFile>
+#include <QPixmapCache>
 #include <QPointer>
 #include <functional>
 
@@ -149,6 +151,52 @@ TEST_F(NavigationTest, OkAndTheCloseBoxEndTheProgram) {
     start();
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
+}  // namespace lunomat::test
+
+namespace lunomat::test {
+namespace {
+
+long residentKiB() {
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLong() * 4 : 0;
+}
+
+// Every opening creates a window and its closing destroys it with all it
+// holds: after a warm-up, 200 more openings of each leave memory flat.
+TEST_F(NavigationTest, OpeningAndClosingWindowsKeepsMemoryFlat) {
+    // The style keeps drawn button faces in Qt's pixmap cache, which grows up
+    // to its limit with every new button; a small limit keeps that bounded
+    // store out of the measurement.
+    QPixmapCache::setCacheLimit(256);
+    start();
+    using Make = std::function<std::unique_ptr<QDialog>()>;
+    const std::pair<const char*, Make> kinds[] = {
+        {"annual", [&] { return std::make_unique<Mondphasen>(platform, "2026", w.get()); }},
+        {"eclipses", [&] { return std::make_unique<Mondfinsternisse>(platform, w.get()); }},
+        {"information", [&] { return std::make_unique<Information>(platform, w->txtTag, w.get()); }},
+    };
+    for (const auto& [name, make] : kinds) {
+        auto churn = [&](int times) {
+            for (int i = 0; i < times; ++i) {
+                std::unique_ptr<QDialog> window = make();
+                window->show();
+                QCoreApplication::processEvents();
+                window->close();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+        };
+        churn(30);
+        const long before = residentKiB();
+        churn(200);
+        EXPECT_LE(residentKiB() - before, 2048) << name;
+    }
+    QPixmapCache::setCacheLimit(10240);
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ TEST_F(TimersTest, MidnightSwitchesToTheNewDayOnce) {
         {"the tick in the second 00:00:01", QDateTime(day.addDays(1), QTime(0, 0, 1)), true},
         {"a late first tick", QDateTime(day.addDays(1), QTime(0, 0, 3)), true},
         {"waking days later", QDateTime(day.addDays(4), QTime(14, 30)), true},
+        {"the clock set back a day", QDateTime(day.addDays(-1), QTime(23, 0)), true},
         {"the last second before", QDateTime(day.addDays(1), QTime(0, 0, 0, 500)), false},
         {"an ordinary minute", QDateTime(day, QTime(14, 31)), false},
     };
