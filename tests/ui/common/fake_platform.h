@@ -67,6 +67,7 @@ public:
     int failAtPrintOp = -1;  // throw PrintError when this op index is reached
     std::vector<PrintOp> printOps;
     std::function<void()> onBrowser;  // runs "while the browser window is open"
+    std::function<void()> onPrintDialog;  // runs while the print dialog is "open"
 
     QDateTime now() const override { return clock; }
     QString shortDateText() const override { return clock.date().toString(dateFormat); }
@@ -78,6 +79,7 @@ public:
     void openUrl(const QUrl& url) override { events.push_back({"url", {}, {}, url.toString()}); }
     std::unique_ptr<LinePrinter> choosePrinter(QWidget*) override {
         events.push_back({"printDialog", {}, {}, {}});
+        if (onPrintDialog) onPrintDialog();
         if (printDialog == Dialog::Cancel) return nullptr;
         printOps.clear();
         return std::make_unique<RecordingPrinter>(&printOps, failAtPrintOp);
@@ -104,6 +106,22 @@ public:
         for (auto it = events.rbegin(); it != events.rend(); ++it)
             if (it->kind == "box") return &*it;
         return nullptr;
+    }
+    // One text per printer operation: "font Arial", "size 10", "line ...",
+    // "layout -1200 100", "rule 9800", "bold 1", "end".
+    QStringList printOpTexts() const {
+        QStringList out;
+        for (const PrintOp& op : printOps) {
+            if (op.op == "font" || op.op == "line")
+                out << op.op + ' ' + op.text;
+            else if (op.op == "layout")
+                out << QString("layout %1 %2").arg(op.number).arg(op.second);
+            else if (op.op == "end")
+                out << "end";
+            else
+                out << op.op + ' ' + QString::number(op.number);
+        }
+        return out;
     }
     QStringList printedLines() const {
         QStringList lines;
