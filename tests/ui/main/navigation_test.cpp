@@ -180,7 +180,9 @@ TEST_F(NavigationTest, OpeningAndClosingWindowsKeepsMemoryFlat) {
         {"eclipses", [&] { return std::make_unique<Mondfinsternisse>(platform, w.get()); }},
         {"information", [&] { return std::make_unique<Information>(platform, w->txtTag, w.get()); }},
     };
-    for (const auto& [name, make] : kinds) {
+    for (const auto& kind : kinds) {
+        const char* name = kind.first;
+        const Make& make = kind.second;
         auto churn = [&](int times) {
             for (int i = 0; i < times; ++i) {
                 std::unique_ptr<QDialog> window = make();
