@@ -21,14 +21,27 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan
 # Only system libraries that keep their allocations until exit (see the file).
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 
+# Tests that need one check adjusted, each for a reason outside our code:
+# - the browser engine frees some of its own objects through a base class of
+#   another size (inside the engine's library);
+# - the relocated-install test runs the program under strace, and
+#   LeakSanitizer cannot work in a traced process.
+declare -A adjusted=(
+    ['^ui_info_browser_tests$']='new_delete_type_mismatch=0'
+    ['^packaging\.install_relocated$']='detect_leaks=0'
+)
+# Left out: the tests that hold resident memory to a bound. Shadow memory,
+# redzones and the allocator's caches make those figures meaningless here;
+# the normal build runs them.
+skipped='KeepsMemoryFlat$'
+exclude=$(IFS='|'; echo "${!adjusted[*]}|$skipped")
+
 status=0
 cd build-asan
-ctest -j2 --output-on-failure -E '^ui_info_browser_tests$' || status=1
-# The browser engine frees some of its own objects through a base class of
-# another size; that mismatch is inside the engine's library, so only this
-# check is off, and only for the browser window's tests.
-ASAN_OPTIONS="$asan:new_delete_type_mismatch=0" \
-    ctest --output-on-failure -R '^ui_info_browser_tests$' || status=1
+ctest -j2 --output-on-failure -E "$exclude" || status=1
+for pattern in "${!adjusted[@]}"; do
+    ASAN_OPTIONS="$asan:${adjusted[$pattern]}" ctest --output-on-failure -R "$pattern" || status=1
+done
 
 if [ -n "$(ls -A "$reports")" ]; then
     echo "Sanitizer reports:" >&2
