@@ -1,5 +1,6 @@
 #include "ui/common/ui_conventions.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,7 +95,10 @@ void errorBox(Platform& platform, QWidget* parent, const QString& title, const Q
 
 bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath) {
     QPixmap pm;
-    if (!pm.load(folder + relativePath)) return false;
+    // The file name says the format; naming it keeps Qt from loading every
+    // picture reader it has just to guess.
+    const QByteArray format = QFileInfo(relativePath).suffix().toLatin1();
+    if (!pm.load(folder + relativePath, format.isEmpty() ? nullptr : format.constData())) return false;
     label->setPixmap(pm);
     return true;
 }

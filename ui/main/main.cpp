@@ -3,6 +3,7 @@
 // format) and shown; closing it ends the program.
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 #include "ui/common/qt_platform.h"
 #include "ui/main/mondphase.h"
@@ -11,7 +12,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setWindowIcon(QIcon(QApplication::applicationDirPath() + QStringLiteral("/lunomat.png")));
+    // From a pixmap, so that no icon-engine plugin is loaded for it.
+    QApplication::setWindowIcon(QIcon(QPixmap(QApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
 
     lunomat::QtPlatform platform;
     lunomat::Mondphase window(platform);

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -40,14 +39,17 @@ private:
 // A correction can only reach an existing date when the month is one of
 // "01".."12" and the year a plain four-digit number; anything else would be
 // corrected again and again.
+bool isDigits(QStringView text, qsizetype minLength, qsizetype maxLength) {
+    if (text.size() < minLength || text.size() > maxLength) return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
 bool isMonthText(const QString& month) {
-    static const QRegularExpression twoDigitMonth(QStringLiteral("^(0[1-9]|1[0-2])$"));
-    return twoDigitMonth.match(fromStd(PadTwoDigits(toStd(month)))).hasMatch();
+    const QString m = fromStd(PadTwoDigits(toStd(month)));
+    return isDigits(m, 2, 2) && m >= QLatin1String("01") && m <= QLatin1String("12");
 }
-bool isPlainYear(const QString& year) {
-    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
-    return fourDigits.match(year).hasMatch();
-}
+bool isPlainYear(const QString& year) { return isDigits(year, 4, 4); }
 
 const QString kDayTitle = QStringLiteral("Luno-Mat   -   Falsche Tageszahleingabe");
 const QString kMonthTitle = QStringLiteral("Luno-Mat   -   Falsche Monatszahleingabe");
@@ -360,10 +362,10 @@ bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
 
     // A day-first text with "." separators may have its second "." at the
     // fifth place (5.12.2026, 15.1.2026); it is exactly the format asked for.
-    static const QRegularExpression dayFirst(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.[0-9]{2,4}$"));
-    const QRegularExpressionMatch m = dayFirst.match(text);
-    const bool dayFirstDots =
-        m.hasMatch() && m.captured(1).toInt() == todayDate.day() && m.captured(2).toInt() == todayDate.month();
+    const QStringList parts = text.split(QLatin1Char('.'));
+    const bool dayFirstDots = parts.size() == 3 && isDigits(parts[0], 1, 2) && isDigits(parts[1], 1, 2) &&
+                              isDigits(parts[2], 2, 4) && parts[0].toInt() == todayDate.day() &&
+                              parts[1].toInt() == todayDate.month();
 
     if (at(5) == QLatin1Char('-') || (at(5) == QLatin1Char('.') && !dayFirstDots)) {
         platform_.messageBox(
@@ -655,7 +657,7 @@ const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
         // and showing a frame is still only a palette look-up. A frame that
         // cannot be read stays empty and is tried again when its turn comes.
         QImage source;
-        if (source.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame))) {
+        if (source.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame), "GIF")) {
             const qreal ratio = devicePixelRatioF();
             const QList<QRgb> colours = source.colorTable();
             source = source.convertToFormat(QImage::Format_RGB32);
