@@ -257,8 +257,8 @@ void Mondphase::buildControls() {
 
     for (QPushButton* b : {Command1, Command2, cmd_Phasen, cmd_Finsternis, cmd_Kreiszeichen, cmdInfo, cmd_Abbrechen})
         b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    const std::array<QImage, 6>& firstFrame = starFrame(1);
-    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(QPixmap::fromImage(firstFrame[i]));
+    const std::array<QPixmap, 6>& firstFrame = starFrame(1);
+    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(firstFrame[i]);
 }
 
 void Mondphase::buildTimers() {
@@ -271,12 +271,11 @@ void Mondphase::buildTimers() {
         return t;
     };
     // The shortest periods run "as soon as the event loop is free" (0 ms) for
-    // the one-shot focus and today timers, and 50 ms for the clock: a new
-    // minute shows within a tenth of a second while the program stays idle.
+    // the one-shot focus and today timers; the clock sets its own next tick.
     Timer1 = make(0, false, &Mondphase::Timer1_Timer);
     Timer2 = make(1000, true, &Mondphase::Timer2_Timer);
     Timer3 = make(0, false, &Mondphase::Timer3_Timer);
-    Timer4 = make(50, true, &Mondphase::Timer4_Timer);
+    Timer4 = make(1000, true, &Mondphase::Timer4_Timer);
     Timer5 = make(100, false, &Mondphase::Timer5_Timer);
     Timer6 = make(100, false, &Mondphase::Timer6_Timer);
     Timer7 = make(100, false, &Mondphase::Timer7_Timer);
@@ -647,25 +646,29 @@ void Mondphase::Timer2_Timer() {
 
 void Mondphase::Timer3_Timer() { Command2_Click(); }
 
-void Mondphase::Timer4_Timer() { StatusBar1Panels[2]->setText(clockText()); }
+void Mondphase::Timer4_Timer() {
+    StatusBar1Panels[2]->setText(clockText());
+    // The next tick comes just after the next full minute, and at least once
+    // a second so that a changed system time shows at once: a new minute
+    // appears within milliseconds while the program stays idle.
+    const int msIntoMinute = platform_.now().time().second() * 1000 + platform_.now().time().msec();
+    Timer4->setInterval(std::clamp(60000 - msIntoMinute + 5, 20, 1000));
+}
 
-const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
-    std::array<QImage, 6>& scaled = frames_[frame];
+const std::array<QPixmap, 6>& Mondphase::starFrame(int frame) {
+    std::array<QPixmap, 6>& scaled = frames_[frame];
     if (scaled[0].isNull()) {
-        // Read once and scaled once to each image's size, and kept with the
-        // picture's own 256 colours: a quarter of the memory of full colour,
-        // and showing a frame is still only a palette look-up. A frame that
-        // cannot be read stays empty and is tried again when its turn comes.
+        // Read once and scaled once to each image's size, so that showing a
+        // frame is a plain copy; a frame that cannot be read stays empty and
+        // is tried again when its turn comes round.
         QImage source;
         if (source.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame), "GIF")) {
             const qreal ratio = devicePixelRatioF();
-            const QList<QRgb> colours = source.colorTable();
             source = source.convertToFormat(QImage::Format_RGB32);
             for (std::size_t i = 0; i < Image1.size(); ++i) {
-                QImage sized = source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                if (!colours.isEmpty()) sized = sized.convertToFormat(QImage::Format_Indexed8, colours);
-                sized.setDevicePixelRatio(ratio);
-                scaled[i] = std::move(sized);
+                scaled[i] = QPixmap::fromImage(
+                    source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                scaled[i].setDevicePixelRatio(ratio);
             }
         }
     }
@@ -673,9 +676,9 @@ const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
 }
 
 void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {
-    const std::array<QImage, 6>& pictures = starFrame(frame);
+    const std::array<QPixmap, 6>& pictures = starFrame(frame);
     if (!pictures[0].isNull()) {  // otherwise the images keep what they show
-        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(QPixmap::fromImage(pictures[i]));
+        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(pictures[i]);
         shownFrame_ = frame;
     }
     self->stop();

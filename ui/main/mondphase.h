@@ -126,7 +126,7 @@ private:
     void correctDate(const QString& weekday, const QString& day, const QString& month, const QString& year,
                      const Today& now);
     bool regionalFormatRefused(const QDate& today);
-    const std::array<QImage, 6>& starFrame(int frame);
+    const std::array<QPixmap, 6>& starFrame(int frame);
     void showStarFrame(int frame, QTimer* self, QTimer* next);
     void setButtonsEnabled(bool on);
     template <typename OpenWindow>
@@ -135,7 +135,7 @@ private:
 
     Platform& platform_;
     QDate lastSeenDate_;  // the local date of the last midnight check
-    std::array<std::array<QImage, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size
+    std::array<std::array<QPixmap, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size
     int shownFrame_ = 0;
     int loadDepth_ = 0;
     int maxLoadDepth_ = 0;
