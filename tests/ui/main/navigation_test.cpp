@@ -45,8 +45,10 @@ protected:
             seen.window = modal;
             seen.title = modal->windowTitle();
             seen.buttonsOff = !anyButtonOn();
+            const QString clockBefore = w->StatusBar1Panels[2]->text();
             platform.clock = platform.clock.addSecs(60);
-            QTest::qWait(150);
+            // The clock looks at the time at least once a second.
+            (void)QTest::qWaitFor([&] { return w->StatusBar1Panels[2]->text() != clockBefore; }, 1500);
             seen.clockWhileOpen = w->StatusBar1Panels[2]->text();
             modal->close();
         });

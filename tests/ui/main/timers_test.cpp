@@ -113,6 +113,10 @@ TEST_F(TimersTest, ClockFollowsTheSystemTimeWithTwoDigits) {
     platform.clock = QDateTime(QDate(2026, 12, 5), QTime(9, 5, 0));
     w->Timer4_Timer();
     EXPECT_EQ(w->StatusBar1Panels[2]->text(), "Uhrzeit: 09.05  Uhr");
+    EXPECT_EQ(w->Timer4->interval(), 1000);  // mid-minute: once a second
+    platform.clock = QDateTime(QDate(2026, 12, 5), QTime(9, 5, 59, 930));
+    w->Timer4_Timer();
+    EXPECT_LE(w->Timer4->interval(), 100);  // the next minute shows at once
     platform.clock = QDateTime(QDate(2026, 12, 5), QTime(23, 59, 59));
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->StatusBar1Panels[2]->text() == "Uhrzeit: 23.59  Uhr"; }, 2000));
 }
@@ -123,7 +127,7 @@ TEST_F(TimersTest, ClockKeepsRunningWhileARealMessageBoxIsOpen) {
     platform.onBox = [&](const PlatformEvent&) {
         QMessageBox box(QMessageBox::Critical, "t", "x", QMessageBox::Ok, w.get());
         QTimer::singleShot(50, [&] { platform.clock = platform.clock.addSecs(3600); });
-        QTimer::singleShot(400, [&] {
+        QTimer::singleShot(1300, [&] {  // the clock looks at least once a second
             seenWhileOpen = w->StatusBar1Panels[2]->text();
             box.accept();
         });
