@@ -257,8 +257,13 @@ void Mondphase::buildControls() {
 
     for (QPushButton* b : {Command1, Command2, cmd_Phasen, cmd_Finsternis, cmd_Kreiszeichen, cmdInfo, cmd_Abbrechen})
         b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    const std::array<QPixmap, 6>& firstFrame = starFrame(1);
-    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(firstFrame[i]);
+    // The designed star sky comes with the first pass of the event loop, so
+    // that reading and scaling it does not delay the window's first showing.
+    QTimer::singleShot(0, this, [this] {
+        if (shownFrame_ != 0) return;
+        const std::array<QPixmap, 6>& firstFrame = starFrame(1);
+        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(firstFrame[i]);
+    });
 }
 
 void Mondphase::buildTimers() {
