@@ -83,7 +83,7 @@ void Mondphasen::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(px(11160), px(10005));
-    setWindowIcon(QIcon(platform_.programFolder() + QStringLiteral("/mondphasen.png")));
+    setWindowIcon(QIcon(readPicture(platform_.programFolder() + QStringLiteral("/mondphasen.png"))));
     setColours(this, kBlack, kWindowGrey);
 
     // Bottom to top: the creation order is the first stacking order, and the

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <cmath>
+#include <utility>
 
 #include "ui/common/platform.h"
 
@@ -94,13 +96,32 @@ void errorBox(Platform& platform, QWidget* parent, const QString& title, const Q
 }
 
 bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath) {
-    QPixmap pm;
-    // The file name says the format; naming it keeps Qt from loading every
-    // picture reader it has just to guess.
-    const QByteArray format = QFileInfo(relativePath).suffix().toLatin1();
-    if (!pm.load(folder + relativePath, format.isEmpty() ? nullptr : format.constData())) return false;
-    label->setPixmap(pm);
+    QImage picture = readImage(folder + relativePath);
+    if (picture.isNull()) return false;
+    if (label->hasScaledContents()) {
+        // A stretched picture is kept at the size it is shown: the label
+        // would otherwise hold the picture as drawn and a stretched copy.
+        const qreal ratio = label->devicePixelRatioF();
+        const QSize shown = label->contentsRect().size() * ratio;
+        if (!shown.isEmpty() && picture.size() != shown)
+            picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+    }
+    label->setPixmap(QPixmap::fromImage(std::move(picture)));
     return true;
+}
+
+QImage readImage(const QString& path) {
+    // The file name says the format. Left to guess, Qt would load every
+    // picture plugin it has, even for a format it reads itself, just to ask
+    // each whether it reads that format better: time and memory for nothing.
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QPixmap readPicture(const QString& path) {
+    return QPixmap::fromImage(readImage(path));
 }
 
 }  // namespace lunomat

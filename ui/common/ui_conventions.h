@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QDialog>
 #include <QFont>
+#include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -15,7 +17,6 @@ class QKeyEvent;
 class QLineEdit;
 class QWidget;
 class QLabel;
-class QPixmap;
 class QPushButton;
 class QStatusBar;
 
@@ -58,6 +59,9 @@ void errorBox(Platform& platform, QWidget* parent, const QString& title, const Q
 // Loads a picture from the program's folder + relative path ("/mondgif/x.gif").
 // Returns false (and leaves label unchanged) when it is missing or unreadable.
 bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath);
+// Read a picture in the format its file name ends with; null if they cannot.
+QImage readImage(const QString& path);
+QPixmap readPicture(const QString& path);
 
 }  // namespace lunomat
 

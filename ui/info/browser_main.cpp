@@ -9,6 +9,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include "ui/common/ui_conventions.h"
 #include "ui/info/internet_browser.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
-    QApplication::setWindowIcon(QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png")));
+    QApplication::setWindowIcon(QIcon(lunomat::readPicture(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
 
     auto* window = new lunomat::Internet_Browser();
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -58,8 +58,8 @@ void shrinkToFit(QLabel* label) {
 // stands in a text file beside it ("x y"). Without the picture the system's
 // pointing hand serves.
 QCursor linkCursor(const QString& folder) {
-    QPixmap picture;
-    if (!picture.load(folder + QStringLiteral("/cursor-hand.png"))) return QCursor(Qt::PointingHandCursor);
+    const QPixmap picture = readPicture(folder + QStringLiteral("/cursor-hand.png"));
+    if (picture.isNull()) return QCursor(Qt::PointingHandCursor);
     int x = 0;
     int y = 0;
     QFile spot(folder + QStringLiteral("/cursor-hand.txt"));
@@ -89,7 +89,7 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
       platform_(platform),
       focusOnClose_(focusOnClose) {
     setWindowTitle(QStringLiteral("Luno-Mat   (Programm- Informationen)"));
-    setWindowIcon(QIcon(platform_.programFolder() + QStringLiteral("/lunomat.png")));
+    setWindowIcon(QIcon(readPicture(platform_.programFolder() + QStringLiteral("/lunomat.png"))));
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
     setColours(this, kWhite, kBackground);
     setGeometry(twipsRect(2550, 2595, 6870, 4905));

@@ -29,8 +29,8 @@ constexpr int kBeendenPicture = 0;
 constexpr int kRefreshPicture = 1;
 
 QPixmap loadToolbarPicture(const QString& folder, const char* name) {
-    QPixmap picture;
-    if (!picture.load(QStringLiteral("%1/toolbar/%2.png").arg(folder, QLatin1String(name)))) return picture;
+    QPixmap picture = readPicture(QStringLiteral("%1/toolbar/%2.png").arg(folder, QLatin1String(name)));
+    if (picture.isNull()) return picture;
     // Light grey is the pictures' transparent colour.
     picture.setMask(picture.createMaskFromColor(QColor(192, 192, 192), Qt::MaskInColor));
     return picture;
@@ -54,7 +54,7 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
                               Qt::WindowCloseButtonHint),
       startAddress_(startAddress) {
     setWindowTitle(designedCaption());
-    setWindowIcon(QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png")));
+    setWindowIcon(QIcon(readPicture(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
     Beenden = menuBar()->addAction(QStringLiteral("  Beenden - zurück zur Luno-Mat  (Startfenster)"));
     connect(Beenden, &QAction::triggered, this, &Internet_Browser::Beenden_Click);
 

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "ui/common/qt_platform.h"
+#include "ui/common/ui_conventions.h"
 #include "ui/main/mondphase.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     // From a pixmap, so that no icon-engine plugin is loaded for it.
-    QApplication::setWindowIcon(QIcon(QPixmap(QApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
+    QApplication::setWindowIcon(QIcon(lunomat::readPicture(QApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
 
     lunomat::QtPlatform platform;
     lunomat::Mondphase window(platform);

@@ -12,6 +12,7 @@
 
 #include "core/calendar.h"
 #include "core/display.h"
+#include "ui/common/frame_picture.h"
 #include "ui/common/platform.h"
 #include "ui/common/shapes.h"
 #include "ui/common/ui_conventions.h"
@@ -110,8 +111,8 @@ void Mondphase::buildControls() {
     for (int i = 0; i < 6; ++i) {
         // The star sky changes ten times a second: its pictures are made to
         // size beforehand and painted opaque, so nothing below is repainted.
-        Image1[i] = makeLabel(this, twipsRect(sky[i][0], sky[i][1], sky[i][2], sky[i][3]));
-        Image1[i]->setAttribute(Qt::WA_OpaquePaintEvent);
+        Image1[i] = new FramePicture(this);
+        Image1[i]->setGeometry(twipsRect(sky[i][0], sky[i][1], sky[i][2], sky[i][3]));
     }
 
     Label2 = makeLabel(this, twipsRect(1200, 250, 6255, 615), QStringLiteral("Luno - Skop zur Datumseingabe"));
@@ -130,6 +131,10 @@ void Mondphase::buildControls() {
 
     Image2 = makeLabel(this, twipsRect(3720, 960, 1200, 1230));
     Image2->setScaledContents(true);
+    // The moon pictures are opaque. Filled with the panel's colour the label
+    // is opaque as well, so the star sky beside it, which it overlaps by a
+    // pixel, does not make it repaint ten times a second.
+    setColours(Image2, Qt::black, rgb(0, 0, 40));
     Image2->setToolTip(QStringLiteral("Mondphase (entsprechend dem angegebenen Datum)"));
     Image2->setAccessibleDescription(Image2->toolTip());
 
@@ -261,8 +266,8 @@ void Mondphase::buildControls() {
     // that reading and scaling it does not delay the window's first showing.
     QTimer::singleShot(0, this, [this] {
         if (shownFrame_ != 0) return;
-        const std::array<QPixmap, 6>& firstFrame = starFrame(1);
-        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(firstFrame[i]);
+        const std::array<QImage, 6>& firstFrame = starFrame(1);
+        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPicture(firstFrame[i]);
     });
 }
 
@@ -660,19 +665,20 @@ void Mondphase::Timer4_Timer() {
     Timer4->setInterval(std::clamp(60000 - msIntoMinute + 5, 20, 1000));
 }
 
-const std::array<QPixmap, 6>& Mondphase::starFrame(int frame) {
-    std::array<QPixmap, 6>& scaled = frames_[frame];
+const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
+    std::array<QImage, 6>& scaled = frames_[frame];
     if (scaled[0].isNull()) {
         // Read once and scaled once to each image's size, so that showing a
         // frame is a plain copy; a frame that cannot be read stays empty and
         // is tried again when its turn comes round.
-        QImage source;
-        if (source.load(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame), "GIF")) {
+        QImage source = readImage(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame));
+        if (!source.isNull()) {
             const qreal ratio = devicePixelRatioF();
+            const QList<QRgb> colours = pictureColours(source);
             source = source.convertToFormat(QImage::Format_RGB32);
             for (std::size_t i = 0; i < Image1.size(); ++i) {
-                scaled[i] = QPixmap::fromImage(
-                    source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                scaled[i] = compactFrame(
+                    source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), colours);
                 scaled[i].setDevicePixelRatio(ratio);
             }
         }
@@ -681,9 +687,9 @@ const std::array<QPixmap, 6>& Mondphase::starFrame(int frame) {
 }
 
 void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {
-    const std::array<QPixmap, 6>& pictures = starFrame(frame);
+    const std::array<QImage, 6>& pictures = starFrame(frame);
     if (!pictures[0].isNull()) {  // otherwise the images keep what they show
-        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPixmap(pictures[i]);
+        for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPicture(pictures[i]);
         shownFrame_ = frame;
     }
     self->stop();

@@ -19,6 +19,7 @@ namespace lunomat {
 
 class Platform;
 class LineShape;
+class FramePicture;
 
 class Mondphase : public QWidget {
     Q_OBJECT
@@ -61,7 +62,7 @@ public:
     // Controls, named as the design names them.
     QLabel* Label8 = nullptr;
     QLabel* Label2 = nullptr;
-    std::array<QLabel*, 6> Image1{};
+    std::array<FramePicture*, 6> Image1{};
     std::array<QLabel*, 13> Label10{};  // only 4, 5, 7, 8, 9 and 12 exist
     QLabel* Image2 = nullptr;
     QLabel* lbl_Datumangabe = nullptr;
@@ -126,7 +127,7 @@ private:
     void correctDate(const QString& weekday, const QString& day, const QString& month, const QString& year,
                      const Today& now);
     bool regionalFormatRefused(const QDate& today);
-    const std::array<QPixmap, 6>& starFrame(int frame);
+    const std::array<QImage, 6>& starFrame(int frame);
     void showStarFrame(int frame, QTimer* self, QTimer* next);
     void setButtonsEnabled(bool on);
     template <typename OpenWindow>
@@ -135,7 +136,7 @@ private:
 
     Platform& platform_;
     QDate lastSeenDate_;  // the local date of the last midnight check
-    std::array<std::array<QPixmap, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size
+    std::array<std::array<QImage, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size, kept compact
     int shownFrame_ = 0;
     int loadDepth_ = 0;
     int maxLoadDepth_ = 0;

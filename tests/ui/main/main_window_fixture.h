@@ -56,8 +56,11 @@ protected:
 
     static QImage picture(const QString& path) { return QImage(path).convertToFormat(QImage::Format_ARGB32); }
     QImage shownMoon() const { return w->Image2->pixmap().toImage().convertToFormat(QImage::Format_ARGB32); }
+    // Picture n as the moon image shows it: stretched to the image's size.
     QImage moonPicture(int number) const {
-        return picture(platform.folder + QStringLiteral("/mondgif/mond-%1.gif").arg(number, 2, 10, QLatin1Char('0')));
+        return QImage(platform.folder + QStringLiteral("/mondgif/mond-%1.gif").arg(number, 2, 10, QLatin1Char('0')))
+            .scaled(w->Image2->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
     }
 };
 

@@ -1,0 +1,100 @@
+#include "ui/common/frame_picture.h"
+
+#include <QHash>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace lunomat {
+
+QList<QRgb> pictureColours(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    QList<QRgb> colours;
+    QHash<QRgb, bool> seen;
+    for (int y = 0; y < rgb.height() && colours.size() < 256; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width() && colours.size() < 256; ++x) {
+            if (!seen.contains(line[x])) {
+                seen.insert(line[x], true);
+                colours << line[x];
+            }
+        }
+    }
+    return colours;
+}
+
+QImage compactFrame(const QImage& scaled, const QList<QRgb>& sourceColours) {
+    const QImage rgb = scaled.convertToFormat(QImage::Format_RGB32);
+    QList<QRgb> table = sourceColours.mid(0, 256);
+    QHash<QRgb, int> count;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) ++count[line[x]];
+    }
+    std::vector<std::pair<int, QRgb>> others;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        if (!table.contains(it.key())) others.emplace_back(it.value(), it.key());
+    // Commonest first; equal counts by colour, so that the table does not
+    // depend on the order of the hash.
+    std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    for (const auto& other : others) {
+        if (table.size() >= 256) break;
+        table << other.second;
+    }
+    QImage compact = rgb.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither | Qt::AvoidDither);
+    compact.setDevicePixelRatio(scaled.devicePixelRatio());
+    return compact;
+}
+
+FramePicture::FramePicture(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers the whole widget
+}
+
+void FramePicture::setPicture(const QImage& frame) {
+    if (frame.isNull() || frame.cacheKey() == shownKey_) return;
+    shownKey_ = frame.cacheKey();
+    if (frame.format() != QImage::Format_Indexed8) {
+        shown_ = frame.convertToFormat(QImage::Format_RGB32);
+    } else {
+        if (shown_.size() != frame.size() || shown_.format() != QImage::Format_RGB32)
+            shown_ = QImage(frame.size(), QImage::Format_RGB32);
+        std::array<QRgb, 256> colours;
+        colours.fill(qRgb(0, 0, 0));  // every byte value has a colour
+        const QList<QRgb> table = frame.colorTable();
+        for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i) colours[i] = table[i] | 0xff000000u;
+        uchar* bits = shown_.bits();
+        const qsizetype stride = shown_.bytesPerLine();
+        for (int y = 0; y < frame.height(); ++y) {
+            const uchar* in = frame.constScanLine(y);
+            auto* out = reinterpret_cast<QRgb*>(bits + y * stride);
+            for (int x = 0; x < frame.width(); ++x) out[x] = colours[in[x]];
+        }
+    }
+    shown_.setDevicePixelRatio(frame.devicePixelRatio());
+    update();
+}
+
+void FramePicture::paintEvent(QPaintEvent* event) {
+    if (shown_.isNull()) return;
+    QPainter p(this);
+    // Where other controls overlap the picture, the area to paint is ragged.
+    // The raster engine then hands an area taller than about 95 lines to its
+    // worker threads, and waking them costs far more than copying the pixels.
+    // Strips of at most 64 lines are copied on the calling thread.
+    constexpr int strip = 64;
+    const qreal ratio = shown_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        for (int y = r.top(); y <= r.bottom(); y += strip) {
+            const QRect part(r.left(), y, r.width(), std::min(strip, r.bottom() - y + 1));
+            p.drawImage(part, shown_, QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+        }
+    }
+}
+
+}  // namespace lunomat
