@@ -1,8 +1,10 @@
 #include "ui/common/frame_picture.h"
 
 #include <QHash>
+#include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -69,11 +71,13 @@ void FramePicture::setPicture(const QImage& frame) {
         const QList<QRgb> table = frame.colorTable();
         for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i) colours[i] = table[i] | 0xff000000u;
         uchar* bits = shown_.bits();
-        const qsizetype stride = shown_.bytesPerLine();
-        for (int y = 0; y < frame.height(); ++y) {
-            const uchar* in = frame.constScanLine(y);
+        const uchar* source = frame.constBits();
+        const qsizetype stride = shown_.bytesPerLine(), sourceStride = frame.bytesPerLine();
+        const int width = frame.width(), height = frame.height();
+        for (int y = 0; y < height; ++y) {
+            const uchar* in = source + y * sourceStride;
             auto* out = reinterpret_cast<QRgb*>(bits + y * stride);
-            for (int x = 0; x < frame.width(); ++x) out[x] = colours[in[x]];
+            for (int x = 0; x < width; ++x) out[x] = colours[in[x]];
         }
     }
     shown_.setDevicePixelRatio(frame.devicePixelRatio());
@@ -95,6 +99,41 @@ void FramePicture::paintEvent(QPaintEvent* event) {
             p.drawImage(part, shown_, QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
         }
     }
+}
+
+void OverlayLabel::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (look_.isNull() || lookText_ != text() || look_.devicePixelRatio() != ratio) {
+        look_ = QPixmap(size() * ratio);
+        look_.setDevicePixelRatio(ratio);
+        look_.fill(Qt::transparent);
+        // Plain text without frame or margin, drawn as the label draws it.
+        QPainter p(&look_);
+        p.setFont(font());
+        style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                              isEnabled(), text(), foregroundRole());
+        lookText_ = text();
+    }
+    QPainter(this).drawPixmap(0, 0, look_);
+}
+
+void OverlayLabel::changeEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::EnabledChange:
+    case QEvent::StyleChange:
+        look_ = QPixmap();
+        break;
+    default:
+        break;
+    }
+    QLabel::changeEvent(event);
+}
+
+void OverlayLabel::resizeEvent(QResizeEvent* event) {
+    look_ = QPixmap();
+    QLabel::resizeEvent(event);
 }
 
 }  // namespace lunomat

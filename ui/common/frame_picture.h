@@ -3,6 +3,8 @@
 // small in memory and painted the cheapest way the raster engine offers.
 
 #include <QImage>
+#include <QLabel>
+#include <QPixmap>
 #include <QList>
 #include <QRgb>
 #include <QWidget>
@@ -35,6 +37,23 @@ protected:
 private:
     QImage shown_;
     qint64 shownKey_ = 0;  // the frame shown, so that showing it again costs nothing
+};
+
+// A label of plain text that lies over the animation. It is repainted with
+// every frame although it does not change, so its text is kept as a picture
+// and only laid down again; a new text, font, colour or size draws it anew.
+class OverlayLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QPixmap look_;
+    QString lookText_;
 };
 
 }  // namespace lunomat

@@ -123,7 +123,9 @@ void Mondphase::buildControls() {
     const int stars[6][3] = {{4, 5880, 3480}, {5, 6240, 3360}, {7, 6600, 3480},
                              {8, 6960, 3360}, {9, 7320, 3600}, {12, 360, 3480}};
     for (const auto& s : stars) {
-        QLabel* dot = makeLabel(this, twipsRect(s[1], s[2], 135, 135), QStringLiteral("'"));
+        // Each lies on the star sky and is repainted with each of its frames.
+        auto* dot = new OverlayLabel(QStringLiteral("'"), this);
+        dot->setGeometry(twipsRect(s[1], s[2], 135, 135));
         dot->setFont(designFont(QStringLiteral("Arial"), 8.25));
         setTextColour(dot, rgb(128, 128, 128));
         Label10[s[0]] = dot;

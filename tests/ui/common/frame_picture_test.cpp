@@ -81,5 +81,33 @@ TEST(FramePicture, ShowsTheWholeFrameAroundAnOverlappingControl) {
     EXPECT_EQ(picture->picture().pixel(149, 229), qRgb(1, 2, 3));
 }
 
+// The label over the star sky looks like any label, and shows a new text.
+TEST(OverlayLabel, LooksLikeALabelAndFollowsItsText) {
+    QWidget window;
+    window.resize(120, 40);
+    window.setAutoFillBackground(true);
+    QPalette sky = window.palette();
+    sky.setColor(QPalette::Window, QColor(0, 0, 40));
+    sky.setColor(QPalette::WindowText, QColor(128, 128, 128));  // as the dots on the sky
+    window.setPalette(sky);
+    auto* plain = new QLabel(QStringLiteral("Mond'"), &window);
+    auto* overlay = new OverlayLabel(QStringLiteral("Mond'"), &window);
+    plain->setGeometry(0, 0, 60, 40);
+    overlay->setGeometry(60, 0, 60, 40);
+    window.show();
+    const auto halves = [&] {
+        const QImage shown = window.grab().toImage();
+        return std::pair{shown.copy(0, 0, 60, 40), shown.copy(60, 0, 60, 40)};
+    };
+    const auto [left, right] = halves();
+    EXPECT_LE(largestDifference(left, right), 8);  // anti-aliased edges may differ a shade
+
+    plain->setText(QStringLiteral("Sterne"));
+    overlay->setText(QStringLiteral("Sterne"));
+    const auto [newLeft, newRight] = halves();
+    EXPECT_LE(largestDifference(newLeft, newRight), 8);
+    EXPECT_GT(largestDifference(right, newRight), 64);  // not the old text kept
+}
+
 }  // namespace
 }  // namespace lunomat::test
