@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Every speed and memory goal of Luno-Mat in one table:
+#   the lunar core      Google Benchmark figures of bench/core_bench.cpp
+#   start-up            from starting the program until its window is on
+#                       screen (the moon of today is computed before that),
+#                       against a bare Qt window of the same size
+#   idle CPU            CPU time of all the program's threads over an idle
+#                       period with the star sky running; next to it the
+#                       floor: the bare window changing one 20 x 20 picture
+#                       ten times a second, the star sky's rate
+#   peak RSS            the largest resident memory (VmHWM) in that period,
+#                       against the bare window
+# Usage: bench/run_all.sh [build-dir] [idle-seconds] [start-up rounds]
+# Builds the benchmarks first if need be; starts its own Xvfb. Run it on a
+# quiet machine: other load shows up in every figure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-bench}
+idle=${2:-60}
+rounds=${3:-7}
+
+if [ -z "${LUNOMAT_BENCH_INNER:-}" ]; then
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUNOMAT_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+  fi
+  cmake --build "$build" -j2 >/dev/null
+  exec env LUNOMAT_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$idle" "$rounds"
+fi
+bin=$(realpath "$build/bin")
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+
+# --- the lunar core ---------------------------------------------------------
+"$bin/lunomat_bench" --benchmark_format=json --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true 2>/dev/null |
+  python3 -c '
+import json, sys
+median = {b["run_name"]: b for b in json.load(sys.stdin)["benchmarks"] if b.get("aggregate_name") == "median"}
+def ns(name):
+    b = median[name]
+    return b["real_time"] * {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[b["time_unit"]]
+print("state", ns("BM_ComputeMoonState"), ns("BM_LibmBaseline"))
+print("sweep", ns("BM_DisplaySweep1900To2100"))
+print("annual", ns("BM_AnnualPhaseTable"))
+' >>"$results"
+
+# --- the desktop program ----------------------------------------------------
+# Xvfb may still be starting; a program that cannot reach it would abort.
+until xdotool getmouselocation >/dev/null 2>&1; do sleep 0.1; done
+now_ms() { date +%s%3N; }
+
+# Starts a program and waits until a window with the given name is visible;
+# leaves the milliseconds that took in $elapsed and the pid in $pid.
+start_and_wait() {
+  local name=$1 t0 t1 tries=0
+  shift
+  while :; do
+    t0=$(now_ms)
+    (cd "$bin" && exec "$@") >/dev/null 2>&1 &
+    pid=$!
+    until xdotool search --onlyvisible --name "$name" >/dev/null 2>&1; do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.005
+    done
+    t1=$(now_ms)
+    kill -0 "$pid" 2>/dev/null && break
+    # Now and then a program started right after another one ended cannot
+    # reach the X server and aborts; that start is not counted.
+    wait "$pid" 2>/dev/null || true
+    tries=$((tries + 1))
+    [ "$tries" -lt 3 ] || { echo "$* ended before its window appeared" >&2; exit 1; }
+  done
+  elapsed=$((t1 - t0))
+}
+
+# CPU time of all threads in nanoseconds, exact rather than in clock ticks.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'; }
+peak_kib() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+
+# label, window name, program...: start-up median, idle CPU %, peak KiB
+measure() {
+  local label=$1 name=$2 times=() c0 c1
+  shift 2
+  for _ in $(seq 1 "$rounds"); do
+    start_and_wait "$name" "$@"
+    times+=("$elapsed")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+  done
+  start_and_wait "$name" "$@"
+  sleep 2
+  c0=$(cpu_ns "$pid")
+  sleep "$idle"
+  c1=$(cpu_ns "$pid")
+  echo "$label $(printf '%s\n' "${times[@]}" | median) $(awk -v d=$((c1 - c0)) -v s="$idle" 'BEGIN {printf "%.2f", d / s / 1e7}') $(peak_kib "$pid")" >>"$results"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+measure bare "Bare Qt window" ./bare_window
+measure floor "Bare Qt window" ./bare_window --animate
+measure lunomat "Luno-Mat   -   Version" ./lunomat
+
+# --- the table --------------------------------------------------------------
+awk -v idle="$idle" '
+function verdict(ok) { return ok ? "met" : "NOT MET" }
+$1 == "state"   { state = $2; libm = $3 }
+$1 == "sweep"   { sweep = $2 }
+$1 == "annual"  { annual = $2 }
+$1 == "bare"    { bs = $2; bm = $4 }
+$1 == "floor"   { fc = $3 }
+$1 == "lunomat" { ls = $2; lc = $3; lm = $4 }
+END {
+  f = "%-30s %-13s %-28s %-8s %-9s %s\n"
+  printf f, "measure", "Luno-Mat", "yardstick", "ratio", "goal", "result"
+  printf f, "ComputeMoonState", sprintf("%.1f ns", state), sprintf("%.1f ns (bare libm calls)", libm), sprintf("%.2fx", state / libm), "<= 1.2x", verdict(state / libm <= 1.2)
+  printf f, "display texts 1900-2100", sprintf("%.1f ms", sweep / 1e6), "-", "-", "< 50 ms", verdict(sweep < 50e6)
+  printf f, "one annual phase table", sprintf("%.2f us", annual / 1e3), "-", "-", "< 5 us", verdict(annual < 5e3)
+  printf f, "start-up (median)", ls " ms", bs " ms (bare window)", sprintf("%.2fx", ls / bs), "<= 1.3x", verdict(ls / bs <= 1.3)
+  printf f, "idle CPU over " idle " s", lc " %", fc " % (bare window, 10 Hz)", "-", "<= 0.5 %", verdict(lc <= 0.5)
+  printf f, "peak RSS", sprintf("%.1f MiB", lm / 1024), sprintf("%.1f MiB (bare window)", bm / 1024), sprintf("%.2fx", lm / bm), "<= 1.3x", verdict(lm / bm <= 1.3)
+}' "$results"
