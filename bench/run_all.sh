@@ -3,7 +3,8 @@
 #   the lunar core      Google Benchmark figures of bench/core_bench.cpp
 #   start-up            from starting the program until its window is on
 #                       screen (the moon of today is computed before that),
-#                       against a bare Qt window of the same size
+#                       against a bare Qt window of the same size started
+#                       just before it, the median of several such pairs
 #   idle CPU            CPU time of all the program's threads over an idle
 #                       period with the star sky running; next to it the
 #                       floor: the bare window changing one 20 x 20 picture
@@ -78,28 +79,41 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {pri
 peak_kib() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
-# label, window name, program...: start-up median, idle CPU %, peak KiB
-measure() {
-  local label=$1 name=$2 times=() c0 c1
-  shift 2
-  for _ in $(seq 1 "$rounds"); do
-    start_and_wait "$name" "$@"
-    times+=("$elapsed")
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-  done
-  start_and_wait "$name" "$@"
-  sleep 2
-  c0=$(cpu_ns "$pid")
-  sleep "$idle"
-  c1=$(cpu_ns "$pid")
-  echo "$label $(printf '%s\n' "${times[@]}" | median) $(awk -v d=$((c1 - c0)) -v s="$idle" 'BEGIN {printf "%.2f", d / s / 1e7}') $(peak_kib "$pid")" >>"$results"
+bare=("Bare Qt window" ./bare_window)
+floor=("Bare Qt window" ./bare_window --animate)
+lunomat=("Luno-Mat   -   Version" ./lunomat)
+
+# Start-up in pairs, the bare window and Luno-Mat one after the other, so
+# that a slow spell of the machine slows both.
+start_once() {
+  start_and_wait "$@"
+  echo "$elapsed"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
-measure bare "Bare Qt window" ./bare_window
-measure floor "Bare Qt window" ./bare_window --animate
-measure lunomat "Luno-Mat   -   Version" ./lunomat
+bare_times=() lunomat_times=()
+for _ in $(seq 1 "$rounds"); do
+  bare_times+=("$(start_once "${bare[@]}")")
+  lunomat_times+=("$(start_once "${lunomat[@]}")")
+done
+echo "start $(printf '%s\n' "${bare_times[@]}" | median) $(printf '%s\n' "${lunomat_times[@]}" | median)" >>"$results"
+
+# label, seconds, window name, program...: idle CPU % and peak KiB
+idle_cost() {
+  local label=$1 seconds=$2 c0 c1
+  shift 2
+  start_and_wait "$@"
+  sleep 2
+  c0=$(cpu_ns "$pid")
+  sleep "$seconds"
+  c1=$(cpu_ns "$pid")
+  echo "$label $(awk -v d=$((c1 - c0)) -v s="$seconds" 'BEGIN {printf "%.2f", d / s / 1e7}') $(peak_kib "$pid")" >>"$results"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+idle_cost bare 5 "${bare[@]}"
+idle_cost floor "$idle" "${floor[@]}"
+idle_cost lunomat "$idle" "${lunomat[@]}"
 
 # --- the table --------------------------------------------------------------
 awk -v idle="$idle" '
@@ -107,9 +121,10 @@ function verdict(ok) { return ok ? "met" : "NOT MET" }
 $1 == "state"   { state = $2; libm = $3 }
 $1 == "sweep"   { sweep = $2 }
 $1 == "annual"  { annual = $2 }
-$1 == "bare"    { bs = $2; bm = $4 }
-$1 == "floor"   { fc = $3 }
-$1 == "lunomat" { ls = $2; lc = $3; lm = $4 }
+$1 == "start"   { bs = $2; ls = $3 }
+$1 == "bare"    { bm = $3 }
+$1 == "floor"   { fc = $2 }
+$1 == "lunomat" { lc = $2; lm = $3 }
 END {
   f = "%-30s %-13s %-28s %-8s %-9s %s\n"
   printf f, "measure", "Luno-Mat", "yardstick", "ratio", "goal", "result"
