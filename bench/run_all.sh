@@ -15,25 +15,30 @@
 # Builds the benchmarks first if need be; starts its own Xvfb. Run it on a
 # quiet machine: other load shows up in every figure.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build-bench}
+self=$(realpath "$0")
+build=$(realpath -m "${1:-build-bench}")  # relative to where the script is started
 idle=${2:-60}
 rounds=${3:-7}
+cd "$(dirname "$self")/.."
 
 if [ -z "${LUNOMAT_BENCH_INNER:-}" ]; then
-  if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUNOMAT_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+  mkdir -p "$build"
+  first=()
+  [ -f "$build/CMakeCache.txt" ] || first=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF)
+  if ! { cmake -S . -B "$build" "${first[@]}" -DLUNOMAT_BUILD_BENCH=ON -DLUNOMAT_BUILD_UI=ON &&
+    cmake --build "$build" -j2; } >"$build/bench-build.log" 2>&1; then
+    tail -n 30 "$build/bench-build.log" >&2
+    exit 1
   fi
-  cmake --build "$build" -j2 >/dev/null
-  exec env LUNOMAT_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$idle" "$rounds"
+  exec env LUNOMAT_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$self" "$build" "$idle" "$rounds"
 fi
-bin=$(realpath "$build/bin")
+bin="$build/bin"
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 
 # --- the lunar core ---------------------------------------------------------
 "$bin/lunomat_bench" --benchmark_format=json --benchmark_repetitions=5 \
-  --benchmark_report_aggregates_only=true 2>/dev/null |
+  --benchmark_report_aggregates_only=true |
   python3 -c '
 import json, sys
 median = {b["run_name"]: b for b in json.load(sys.stdin)["benchmarks"] if b.get("aggregate_name") == "median"}
@@ -74,8 +79,10 @@ start_and_wait() {
   elapsed=$((t1 - t0))
 }
 
-# CPU time of all threads in nanoseconds, exact rather than in clock ticks.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'; }
+# CPU time of the process in clock ticks (user and system, threads that
+# have ended included); one tick over a minute is 0.017 %.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
 peak_kib() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
@@ -104,10 +111,10 @@ idle_cost() {
   shift 2
   start_and_wait "$@"
   sleep 2
-  c0=$(cpu_ns "$pid")
+  c0=$(cpu_ticks "$pid")
   sleep "$seconds"
-  c1=$(cpu_ns "$pid")
-  echo "$label $(awk -v d=$((c1 - c0)) -v s="$seconds" 'BEGIN {printf "%.2f", d / s / 1e7}') $(peak_kib "$pid")" >>"$results"
+  c1=$(cpu_ticks "$pid")
+  echo "$label $(awk -v d=$((c1 - c0)) -v s="$seconds" -v hz="$hz" 'BEGIN {printf "%.2f", 100 * d / hz / s}') $(peak_kib "$pid")" >>"$results"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }

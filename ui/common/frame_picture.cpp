@@ -88,10 +88,11 @@ void FramePicture::paintEvent(QPaintEvent* event) {
     if (shown_.isNull()) return;
     QPainter p(this);
     // Where other controls overlap the picture, the area to paint is ragged.
-    // The raster engine then hands an area taller than about 95 lines to its
-    // worker threads, and waking them costs far more than copying the pixels.
-    // Strips of at most 64 lines are copied on the calling thread.
-    constexpr int strip = 64;
+    // The raster engine then hands an area taller than about 95 lines of the
+    // screen to its worker threads, and waking them costs far more than
+    // copying the pixels. Strips of at most 64 screen lines are copied on the
+    // calling thread; on a scaled screen that is fewer lines of the widget.
+    const int strip = std::max(1, int(64 / devicePixelRatioF()));
     const qreal ratio = shown_.devicePixelRatio();
     for (const QRect& r : event->region()) {
         for (int y = r.top(); y <= r.bottom(); y += strip) {
@@ -103,7 +104,8 @@ void FramePicture::paintEvent(QPaintEvent* event) {
 
 void OverlayLabel::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
-    if (look_.isNull() || lookText_ != text() || look_.devicePixelRatio() != ratio) {
+    const LookKey key{text(), alignment(), contentsRect(), ratio};
+    if (look_.isNull() || !(lookKey_ == key)) {
         look_ = QPixmap(size() * ratio);
         look_.setDevicePixelRatio(ratio);
         look_.fill(Qt::transparent);
@@ -112,7 +114,7 @@ void OverlayLabel::paintEvent(QPaintEvent*) {
         p.setFont(font());
         style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
                               isEnabled(), text(), foregroundRole());
-        lookText_ = text();
+        lookKey_ = key;
     }
     QPainter(this).drawPixmap(0, 0, look_);
 }

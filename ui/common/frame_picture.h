@@ -41,7 +41,8 @@ private:
 
 // A label of plain text that lies over the animation. It is repainted with
 // every frame although it does not change, so its text is kept as a picture
-// and only laid down again; a new text, font, colour or size draws it anew.
+// and only laid down again; a new text, alignment, font, colour or size
+// draws it anew.
 class OverlayLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -52,8 +53,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // What the kept picture was drawn for; font, colour and size changes
+    // arrive as events and drop the picture.
+    struct LookKey {
+        QString text;
+        Qt::Alignment alignment;
+        QRect area;
+        qreal ratio = 0;
+        bool operator==(const LookKey&) const = default;
+    };
     QPixmap look_;
-    QString lookText_;
+    LookKey lookKey_;
 };
 
 }  // namespace lunomat

@@ -112,6 +112,7 @@ bool loadPicture(QLabel* label, const QString& folder, const QString& relativePa
 }
 
 QImage readImage(const QString& path) {
+    if (!QFileInfo::exists(path)) return {};  // a missing picture is allowed and needs no warning
     // The file name says the format. Left to guess, Qt would load every
     // picture plugin it has, even for a format it reads itself, just to ask
     // each whether it reads that format better: time and memory for nothing.

@@ -74,7 +74,7 @@ TEST(FramePicture, ShowsTheWholeFrameAroundAnOverlappingControl) {
         }
     EXPECT_EQ(wrong, 0);
 
-    // A new frame replaces the old one in the same buffer.
+    // A new frame replaces the old one.
     QImage next = frame;
     next.fill(qRgb(1, 2, 3));
     picture->setPicture(compactFrame(next, pictureColours(next)));

@@ -17,7 +17,7 @@ TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
     const QLabel* logo = makeLogo(&window, QRect(0, 0, 40, 35), platform);
     EXPECT_FALSE(logo->pixmap().isNull());
     // Kept at the size it is shown, not at the size it was drawn.
-    EXPECT_EQ(logo->pixmap().size(), QSize(40, 35));
+    EXPECT_EQ(logo->pixmap().deviceIndependentSize(), QSizeF(40, 35));
     EXPECT_EQ(logo->toolTip(), QStringLiteral("© 2007-2026 Luno-Mat"));
 
     platform.folder = QStringLiteral("/nonexistent");

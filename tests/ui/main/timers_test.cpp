@@ -35,12 +35,12 @@ protected:
     }
     // Which of the six frames image i shows: the one it differs least from,
     // stretched to the image's size. The image keeps its frames with at most
-    // 256 colours, so it may differ from the stretched frame a little, but
-    // far less than from any other frame.
+    // 256 colours, so it differs from the stretched frame a little, but less
+    // than half as much as from any other frame.
     int shownSkyFrame(int i) const {
         const QImage shown = w->Image1[i]->picture().convertToFormat(QImage::Format_RGB32);
         int best = 0;
-        double bestDifference = 1e9;
+        double bestDifference = 1e9, secondDifference = 1e9;
         for (int n = 1; n <= 6; ++n) {
             const QImage frame = QImage(assetFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(n))
                                      .convertToFormat(QImage::Format_RGB32)
@@ -52,9 +52,14 @@ protected:
                     sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
                 }
             const double mean = sum / (shown.width() * shown.height());
-            if (mean < bestDifference) best = n, bestDifference = mean;
+            if (mean < bestDifference) {
+                secondDifference = bestDifference;
+                best = n, bestDifference = mean;
+            } else if (mean < secondDifference) {
+                secondDifference = mean;
+            }
         }
-        return bestDifference < 1.0 ? best : 0;  // 0: like none of them
+        return bestDifference < secondDifference / 2 ? best : 0;  // 0: not clearly one of them
     }
 };
 
