@@ -106,8 +106,4 @@ int OneInput(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace lunomat::fuzz::calendar
 
-#ifndef LUNOMAT_FUZZ_NO_ENTRY
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return lunomat::fuzz::calendar::OneInput(data, size);
-}
-#endif
+LUNOMAT_FUZZ_ENTRY(lunomat::fuzz::calendar::OneInput)

@@ -74,8 +74,4 @@ int OneInput(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace lunomat::fuzz::cli
 
-#ifndef LUNOMAT_FUZZ_NO_ENTRY
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return lunomat::fuzz::cli::OneInput(data, size);
-}
-#endif
+LUNOMAT_FUZZ_ENTRY(lunomat::fuzz::cli::OneInput)

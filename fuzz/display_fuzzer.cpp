@@ -110,8 +110,4 @@ int OneInput(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace lunomat::fuzz::display
 
-#ifndef LUNOMAT_FUZZ_NO_ENTRY
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return lunomat::fuzz::display::OneInput(data, size);
-}
-#endif
+LUNOMAT_FUZZ_ENTRY(lunomat::fuzz::display::OneInput)

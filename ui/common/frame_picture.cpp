@@ -1,6 +1,7 @@
 #include "ui/common/frame_picture.h"
 
 #include <QHash>
+#include <QSet>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,14 +16,13 @@ namespace lunomat {
 QList<QRgb> pictureColours(const QImage& picture) {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     QList<QRgb> colours;
-    QHash<QRgb, bool> seen;
+    QSet<QRgb> seen;
     for (int y = 0; y < rgb.height() && colours.size() < 256; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width() && colours.size() < 256; ++x) {
-            if (!seen.contains(line[x])) {
-                seen.insert(line[x], true);
-                colours << line[x];
-            }
+            if (seen.contains(line[x])) continue;
+            seen.insert(line[x]);
+            colours << line[x];
         }
     }
     return colours;
@@ -131,11 +131,6 @@ void OverlayLabel::changeEvent(QEvent* event) {
         break;
     }
     QLabel::changeEvent(event);
-}
-
-void OverlayLabel::resizeEvent(QResizeEvent* event) {
-    look_ = QPixmap();
-    QLabel::resizeEvent(event);
 }
 
 }  // namespace lunomat

@@ -50,11 +50,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // What the kept picture was drawn for; font, colour and size changes
-    // arrive as events and drop the picture.
+    // What the kept picture was drawn for; font and colour changes arrive
+    // as events and drop the picture.
     struct LookKey {
         QString text;
         Qt::Alignment alignment;
