@@ -22,7 +22,7 @@ int AgeDayOn(std::chrono::sys_days day) {
 AnnualPhaseTable computeAnnualPhaseTable(int year) {
     using namespace std::chrono;
     AnnualPhaseTable table{};
-    if (year < 1583 || year > 9999) return table;
+    if (year < kFirstGregorianYear || year > kLastFourDigitYear) return table;
 
     // Each lunation is projected from the age on its search start by fixed
     // whole-day offsets; the next search starts the day after the new moon.

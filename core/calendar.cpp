@@ -13,12 +13,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // A run of 1..maxDigits decimal digits and nothing else; maxDigits is small
 // enough that the value always fits an int.
 std::optional<int> Digits(std::string_view text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    if (text.size() > maxDigits || !IsDigits(text)) return std::nullopt;
     int value = 0;
-    for (char c : text) {
-        if (!IsDigit(c)) return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
+    for (char c : text) value = value * 10 + (c - '0');
     return value;
 }
 
@@ -38,6 +35,13 @@ void AppendPadded(std::string& out, long long value, int width) {
 }
 
 }  // namespace
+
+bool IsDigits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!IsDigit(c)) return false;
+    return true;
+}
 
 std::optional<int> ParseWholeNumber(std::string_view text) {
     bool negative = false;

@@ -14,6 +14,18 @@ namespace lunomat {
 // The whole Julian Day Number of a calendar date (the Julian date at noon).
 using JulianDay = double;
 
+// Years a user may enter in the main window and in `lunomat-cli phase`/`year`.
+inline constexpr int kFirstEntryYear = 1900;
+inline constexpr int kLastEntryYear = 2100;
+// Years for which the calendar arithmetic and the annual table are exact: the
+// Gregorian calendar written with four digits.
+inline constexpr int kFirstGregorianYear = 1583;
+inline constexpr int kLastFourDigitYear = 9999;
+
+// True for a text of one or more ASCII digits and nothing else: no sign, no
+// blank, no comma. The one digit check of the program.
+bool IsDigits(std::string_view text);
+
 // Exactly one digit "1".."9" becomes "01".."09"; every other text comes back
 // unchanged ("0", "", "10", "007", " 7", "x").
 std::string PadTwoDigits(std::string_view text);
