@@ -78,3 +78,69 @@ report("apparent longitude:", lon, "deg")
 report("apparent latitude:", lat, "deg")
 report("distance:", dist, "km")
 report("illuminated fraction:", ill, "")
+
+# Lunar eclipses: the same shadow geometry (Danjon's rule) on ephem's places.
+# Greatest eclipse is sought near each full moon of ephem's; an eclipse on
+# either side without a partner within an hour counts as missed.
+EARTH_RADIUS_KM, SUN_RADIUS_KM, MOON_TO_EARTH = 6378.14, 696000.0, 0.2724880
+
+
+def shadow(djd):
+    d = ephem.Date(djd)
+    m, s = ephem.Moon(d), ephem.Sun(d)
+    anti = ephem.Equatorial(s.g_ra + math.pi, -s.g_dec, epoch=d)
+    sep = float(ephem.separation((m.g_ra, m.g_dec), (anti.ra, anti.dec)))
+    rm = m.earth_distance * ephem.meters_per_au / 1000.0
+    rs = s.earth_distance * ephem.meters_per_au / 1000.0
+    pm, ps = math.asin(EARTH_RADIUS_KM / rm), math.asin(EARTH_RADIUS_KM / rs)
+    ss, sm = math.asin(SUN_RADIUS_KM / rs), math.asin(MOON_TO_EARTH * EARTH_RADIUS_KM / rm)
+    return sep, (1.01 * pm + ps + ss + sm - sep) / (2 * sm), (1.01 * pm + ps - ss + sm - sep) / (2 * sm)
+
+
+def greatest(djd):
+    lo, hi = djd - 0.2, djd + 0.2
+    for _ in range(40):  # golden-section search for the least separation
+        a, b = hi - 0.618 * (hi - lo), lo + 0.618 * (hi - lo)
+        if shadow(a)[0] < shadow(b)[0]:
+            hi = b
+        else:
+            lo = a
+    return (lo + hi) / 2
+
+
+ours = [(int(u), kind, float(p), float(q)) for u, kind, p, q in run("eclipses", FROM, TO)]
+refs = []
+d = ephem.Date(f"{FROM}/1/1")
+while True:
+    d = ephem.next_full_moon(d + 1)
+    if d.tuple()[0] > TO:
+        break
+    if shadow(float(d))[1] > -0.2:
+        g = greatest(float(d))
+        _, pen, umb = shadow(g)
+        if pen > 0:
+            refs.append(((g - UNIX_EPOCH_DJD) * 86400.0, pen, umb))
+dt, dpen, dumb, kinds, missed = [], [], [], 0, 0
+for unix, pen, umb in refs:
+    near = [o for o in ours if abs(o[0] - unix) < 3600]
+    if not near:
+        missed += 1
+        print("  missed:", edate(unix))
+        continue
+    o = near[0]
+    y = year_of(unix)
+    dt.append((y, (o[0] - unix) / 60.0))
+    dpen.append((y, o[2] - pen))
+    dumb.append((y, o[3] - umb))
+    ref_kind = "total" if umb >= 1 else "partial" if umb > 0 else "penumbral"
+    if ref_kind != o[1]:
+        kinds += 1
+        print(f"  kind differs: {edate(unix)} ours {o[1]} {o[2]:.4f}/{o[3]:.4f}, ref {pen:.4f}/{umb:.4f}")
+extra = [o for o in ours if not any(abs(o[0] - r[0]) < 3600 for r in refs)]
+for o in extra:
+    print(f"  only ours: {edate(o[0])} {o[1]} {o[2]:.4f}")
+print(f"lunar eclipses: {len(ours)} ours, {len(refs)} reference, {missed} missed, "
+      f"{len(extra)} extra, {kinds} of another kind")
+report("greatest eclipse:", dt, "min")
+report("penumbral magnitude:", dpen, "")
+report("umbral magnitude:", dumb, "")
