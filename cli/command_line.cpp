@@ -8,15 +8,15 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
-#include <initializer_list>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/formats.h"
 #include "cli/messages.h"
 #include "cli/output_file.h"
+#include "cli/sky_commands.h"
 #include "core/annual.h"
 #include "core/calendar.h"
 #include "core/display.h"
@@ -31,84 +31,33 @@ namespace chr = std::chrono;
 constexpr const char* kHelp =
     "Aufruf: lunomat-cli BEFEHL [ARGUMENTE] [OPTIONEN]\n"
     "\n"
-    "Befehle:\n"
-    "  phase [TT.MM.JJJJ ...]       Mondphase für jedes Datum (ohne Datum: heute),\n"
+    "Nach der Tageszählung der Fenster:\n"
+    "  phase [DATUM ...]            Mondphase für jedes Datum (ohne Datum: heute),\n"
     "                               je sechs Zeilen, Blöcke durch eine Leerzeile getrennt\n"
-    "  year JJJJ                    alle Mondphasentermine des Jahres, 13 Tabellenzeilen\n"
+    "  year JJJJ                    die 13 Zeilen der Jahrestabelle\n"
     "  year JJJJ --format csv|json  dieselben 52 Termine, einer je Datensatz (phase,date)\n"
-    "  year JJJJ --ics DATEI        dieselben 52 Termine als iCalendar-Datei\n"
     "  eclipses                     die Mondfinsternisse 1987 bis 2030, eine je Zeile\n"
     "  eclipses --format csv|json   dieselben, eine je Datensatz (date,kind)\n"
+    "\n"
+    "Nach dem wahren Himmel (Zeiten in der Ortszeit, TZ gilt):\n"
+    "  year JJJJ --ics DATEI        die Hauptphasen des Jahres als iCalendar-Datei\n"
+    "  phases VON [BIS]             jede Hauptphase der Jahre VON bis BIS auf die Minute\n"
+    "  phases VON [BIS] --format csv|json   dieselben, je Datensatz (phase,utc,local)\n"
+    "  phases VON [BIS] --ics DATEI dieselben als iCalendar-Datei\n"
+    "  moon [DATUM [ZEIT]]          der Mond zu einem Zeitpunkt (ohne Angabe: jetzt):\n"
+    "                               beleuchteter Teil, Alter, Ort und die nächsten Phasen;\n"
+    "                               mit --format csv|json ein Datensatz\n"
+    "  eclipses --from JJJJ --to JJJJ [--format csv|json]\n"
+    "                               die berechneten Mondfinsternisse der Jahre\n"
+    "\n"
     "  --help, -h                   diese Hilfe\n"
     "  --version, -V                die Versionsnummer\n"
     "\n"
-    "DATEI „-“ ist die Standardausgabe. Jahre von 1900 bis 2100. Bei einer\n"
-    "fehlerhaften Eingabe endet das Programm mit dem Status 2 und gibt nichts aus;\n"
-    "kann eine Datei nicht geschrieben werden, mit dem Status 1.\n";
-
-// The options after a command's name, each at most once, and its other words.
-struct Arguments {
-    std::vector<std::string_view> words;
-    std::optional<std::string> ics;
-    std::optional<Format> format;
-};
-
-Arguments ParseArguments(std::string_view command, const std::vector<std::string_view>& args,
-                         std::initializer_list<std::string_view> allowed) {
-    Arguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') {
-            parsed.words.push_back(arg);
-            continue;
-        }
-        const auto equals = arg.find('=');
-        const std::string_view name = arg.substr(0, equals);
-        bool known = false;
-        for (std::string_view option : allowed) known = known || option == name;
-        if (!known)
-            throw UsageError{"Unbekannte Option " + Quoted(arg) + " für den Befehl " + std::string(command) + "."};
-        std::string_view value;
-        if (equals != std::string_view::npos) value = arg.substr(equals + 1);
-        else if (i + 1 < args.size()) value = args[++i];
-        if (value.empty()) throw UsageError{"Nach " + std::string(name) + " fehlt der Wert."};
-        const auto once = [&](auto& slot, auto content) {
-            if (slot) throw UsageError{std::string(name) + " ist mehrfach angegeben."};
-            slot = content;
-        };
-        if (name == "--ics") once(parsed.ics, std::string(value));
-        else if (name == "--format") once(parsed.format, ParseFormat(value));
-    }
-    if (parsed.ics && parsed.format)
-        throw UsageError{"--ics und --format lassen sich nicht zusammen angeben."};
-    return parsed;
-}
-
-int CheckedYear(std::string_view text, int first, int last) {
-    // Four digits only: "02024" or "+2024" are not years of the table.
-    if (text.size() != 4 || !IsDigits(text))
-        throw UsageError{"Ungültige Jahreszahl " + Quoted(text) + ": erwartet wird JJJJ."};
-    const int year = *ParseWholeNumber(text);
-    if (year < first || year > last)
-        throw UsageError{"Das Jahr " + std::string(text) + " liegt nicht zwischen " + std::to_string(first) +
-                         " und " + std::to_string(last) + "."};
-    return year;
-}
-
-chr::year_month_day CheckedDate(std::string_view text) {
-    const auto dot1 = text.find('.');
-    const auto dot2 = dot1 == std::string_view::npos ? dot1 : text.find('.', dot1 + 1);
-    const bool wellFormed = dot1 != std::string_view::npos && dot2 != std::string_view::npos &&
-                            dot1 >= 1 && dot1 <= 2 && dot2 - dot1 - 1 >= 1 && dot2 - dot1 - 1 <= 2 &&
-                            IsDigits(text.substr(0, dot1)) && IsDigits(text.substr(dot1 + 1, dot2 - dot1 - 1)) &&
-                            text.size() - dot2 - 1 == 4 && IsDigits(text.substr(dot2 + 1));
-    if (!wellFormed)
-        throw UsageError{"Ungültige Datumsangabe " + Quoted(text) + ": erwartet wird TT.MM.JJJJ."};
-    CheckedYear(text.substr(dot2 + 1), kFirstEntryYear, kLastEntryYear);
-    const auto date = ParseGermanDate(text);
-    if (!date) throw UsageError{"Das Datum " + std::string(text) + " gibt es nicht."};
-    return *date;
-}
+    "DATUM ist TT.MM.JJJJ oder JJJJ-MM-TT, ZEIT HH:MM oder HH:MM:SS. phase und year\n"
+    "nehmen Jahre von 1900 bis 2100, phases, moon und eclipses von 1583 bis 9999.\n"
+    "DATEI „-“ ist die Standardausgabe. Bei einer fehlerhaften Eingabe endet das\n"
+    "Programm mit dem Status 2 und gibt nichts aus; kann eine Datei nicht\n"
+    "geschrieben werden, mit dem Status 1.\n";
 
 chr::year_month_day LocalToday() {
     const std::time_t now = std::time(nullptr);
@@ -130,7 +79,7 @@ int CommandPhase(const std::vector<std::string_view>& args, std::FILE* out) {
     const Arguments parsed = ParseArguments("phase", args, {});
     std::vector<chr::year_month_day> dates;
     // Every date is checked before anything is written.
-    for (std::string_view arg : parsed.words) dates.push_back(CheckedDate(arg));
+    for (std::string_view arg : parsed.words) dates.push_back(CheckedDate(arg, kFirstEntryYear, kLastEntryYear));
     if (dates.empty()) dates.push_back(LocalToday());
 
     std::string text;
@@ -146,76 +95,26 @@ int CommandPhase(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-std::string IcsDate(chr::year_month_day date) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d%02u%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return buffer;
-}
-
-struct PhaseKind {
-    const char* summary;
-    const char* uidTag;
-    const char* key;
-};
-// In the order of a table row: full moon, last quarter, new moon, first quarter.
-constexpr PhaseKind kRowKinds[] = {{"Vollmond", "vollmond", "full"},
-                                   {"Halbmond abnehmend", "halbmond-abnehmend", "last_quarter"},
-                                   {"Neumond", "neumond", "new"},
-                                   {"Halbmond zunehmend", "halbmond-zunehmend", "first_quarter"}};
+// The keys of a table row's phases, in its order.
+constexpr const char* kRowKeys[] = {"full", "last_quarter", "new", "first_quarter"};
 
 std::array<chr::year_month_day, 4> RowDates(const AnnualPhaseRow& row) {
     return {row.fullMoon, row.lastQuarter, row.newMoon, row.firstQuarter};
 }
 
-std::string IcsText(int year) {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &utc);
-
-    std::string ics;
-    const auto line = [&ics](const std::string& text) { ics += text + "\r\n"; };
-    line("BEGIN:VCALENDAR");
-    line("VERSION:2.0");
-    line(std::string("PRODID:-//Luno-Mat//lunomat-cli ") + LUNOMAT_VERSION_TEXT + "//DE");
-    line("CALSCALE:GREGORIAN");
-    for (const AnnualPhaseRow& row : computeAnnualPhaseTable(year)) {
-        const auto dates = RowDates(row);
-        for (int k = 0; k < 4; ++k) {
-            const std::string day = IcsDate(dates[k]);
-            line("BEGIN:VEVENT");
-            // Stable per date and kind, so that importing again updates events.
-            line("UID:" + day + "-" + kRowKinds[k].uidTag + "@lunomat-cli");
-            line(std::string("DTSTAMP:") + stamp);
-            line("DTSTART;VALUE=DATE:" + day);
-            line("DTEND;VALUE=DATE:" + IcsDate(chr::sys_days{dates[k]} + chr::days{1}));
-            line(std::string("SUMMARY:") + kRowKinds[k].summary);
-            line("TRANSP:TRANSPARENT");
-            line("END:VEVENT");
-        }
-    }
-    line("END:VCALENDAR");
-    return ics;
-}
-
 int CommandYear(const std::vector<std::string_view>& args, std::FILE* out) {
     const Arguments parsed = ParseArguments("year", args, {"--ics", "--format"});
-    if (parsed.words.size() != 1) {
-        if (parsed.words.empty()) throw UsageError{"Der Befehl year erwartet eine Jahreszahl JJJJ."};
-        throw UsageError{"Unerwartetes Argument " + Quoted(parsed.words[1]) + "."};
-    }
+    CheckWordCount("year", parsed.words, 1, 1, "eine Jahreszahl JJJJ");
     const int year = CheckedYear(parsed.words[0], kFirstEntryYear, kLastEntryYear);
     if (parsed.ics) {
-        WriteOutputFile(*parsed.ics, IcsText(year), out);
+        WriteOutputFile(*parsed.ics, YearCalendar(year), out);
         return 0;
     }
     std::string text;
     std::vector<Record> records;
     for (const AnnualPhaseRow& row : computeAnnualPhaseTable(year)) {
         const auto dates = RowDates(row);
-        for (int k = 0; k < 4; ++k) records.push_back({{kRowKinds[k].key}, {IsoDate(dates[k])}});
+        for (int k = 0; k < 4; ++k) records.push_back({{kRowKeys[k]}, {IsoDate(dates[k])}});
         (text += AnnualTableRowText(DateText(row.fullMoon), DateText(row.lastQuarter), DateText(row.newMoon),
                                     DateText(row.firstQuarter))) += '\n';
     }
@@ -233,8 +132,9 @@ const char* EclipseKindKey(EclipseKind kind) {
 }
 
 int CommandEclipses(const std::vector<std::string_view>& args, std::FILE* out) {
-    const Arguments parsed = ParseArguments("eclipses", args, {"--format"});
-    if (!parsed.words.empty()) throw UsageError{"Unerwartetes Argument " + Quoted(parsed.words[0]) + "."};
+    const Arguments parsed = ParseArguments("eclipses", args, {"--format", "--from", "--to"});
+    CheckWordCount("eclipses", parsed.words, 0, 0, "");
+    if (parsed.from || parsed.to) return ComputedEclipses(parsed, out);
     std::string text;
     std::vector<Record> records;
     for (const EclipseEntry& entry : EclipseCatalogue()) {
@@ -258,6 +158,8 @@ int Run(int argc, const char* const* argv, std::FILE* out) {
     if (command == "phase") return CommandPhase(args, out);
     if (command == "year") return CommandYear(args, out);
     if (command == "eclipses") return CommandEclipses(args, out);
+    if (command == "phases") return CommandPhases(args, out);
+    if (command == "moon") return CommandMoon(args, out);
     throw UsageError{"Unbekannter Befehl " + Quoted(command) + "."};
 }
 

@@ -3,6 +3,7 @@
 import json
 import os
 import re
+import shlex
 import stat
 import subprocess
 import sys
@@ -31,6 +32,11 @@ def read(path, mode="r"):
         return file.read()
 
 
+def write(path, content="old\n"):
+    with open(path, "w" if isinstance(content, str) else "wb") as file:
+        file.write(content)
+
+
 def out(*args):
     result = run(*args)
     assert result.returncode == 0 and result.stderr == b"", (args, result)
@@ -47,22 +53,39 @@ class OutputTest(unittest.TestCase):
             (("year", "2024", "--format", "csv"), 53, {0: "phase,date", 1: "full,2023-12-27", 52: "first_quarter,2025-01-07"}),
             (("eclipses",), 60, {0: "14.04.1987  Halbschatten - Finsternis", 59: "09.12.2030  Halbschatten - Finsternis"}),
             (("eclipses", "--format=csv"), 61, {0: "date,kind", 41: "2018-07-27,total", 48: "2023-10-28,partial"}),
+            (("phases", "2024"), 50, {3: "Vollmond  Do 25.01.2024  18:54 MEZ", 49: "Neumond  Mo 30.12.2024  23:27 MEZ"}),
+            (("phases", "2024", "--format", "csv"), 51, {0: "phase,utc,local", 4: re.compile(r"full,2024-01-25T17:5(3:[3-5]\d|4:[0-2]\d)Z,2024-01-25T18:5\1\+01:00")}),
+            (("eclipses", "--from", "2021", "--to=2024", "--format", "csv"), 9,
+             {0: "greatest_utc,kind,penumbral_magnitude,umbral_magnitude", 7: re.compile(r"2024-03-25T07:1\d:\d\dZ,penumbral,0\.9[4-7]\d,-0\.1\d\d")}),
+            (("moon", "2024-01-25", "18:53:57", "--format", "csv"), 2,
+             {0: "utc,illuminated_percent,phase_angle_deg,age_days,distance_km,longitude_deg,latitude_deg"}),
+            (("moon", "25.1.2024", "18:54"), 12, {0: "Zeitpunkt:           Do 25.01.2024  18:54 MEZ",
+                                                 8: "  Halbmond abnehmend  Sa 03.02.2024  00:18 MEZ"}),
         ]
         for args, count, expected in cases:
             with self.subTest(args=args):
                 lines = out(*args).split("\n")
                 self.assertEqual((len(lines), lines[-1]), (count + 1, ""))
                 for index, text in expected.items():
-                    self.assertEqual(lines[index], text)
+                    if isinstance(text, str):
+                        self.assertEqual(lines[index], text)
+                    else:
+                        self.assertRegex(lines[index], text)
         self.assertEqual(out("phase", "29.07.2009"), WORKED_EXAMPLE)
+        self.assertEqual(out("phase", "2009-07-29"), WORKED_EXAMPLE)
         self.assertEqual([l for l in out("eclipses").split("\n") if "2018" in l], ["27.07.2018  Totale       - Finsternis"])
 
     def test_json_holds_the_csv_records(self):
-        for args in (("year", "1911"), ("eclipses",)):
+        def value(text):
+            return float(text) if re.fullmatch(r"-?[0-9.]+", text) else text
+
+        for args in (("year", "1911"), ("eclipses",), ("phases", "1600", "1601"), ("eclipses", "--from", "1900", "--to", "2100"),
+                     ("moon", "1.1.1583", "00:00:01")):
             with self.subTest(args=args):
                 rows = [l.split(",") for l in out(*args, "--format", "csv").split("\n")[:-1]]
                 records = json.loads(out(*args, "--format", "json"))
-                self.assertEqual(records, [dict(zip(rows[0], row)) for row in rows[1:]])
+                expected = [{key: value(text) for key, text in zip(rows[0], row)} for row in rows[1:]]
+                self.assertEqual(records, expected[0] if args[0] == "moon" else expected)
 
     def test_version_and_help_agree_with_the_manual(self):
         self.assertRegex(out("-V"), r"^lunomat-cli \d+\.\d+\.\d+\n$")
@@ -80,15 +103,13 @@ class PathsTest(unittest.TestCase):
     def test_output_paths(self):
         folder = tempfile.mkdtemp()
         at = lambda name: os.path.join(folder, name)
-        with open(at("old.ics"), "w") as file:
-            file.write("old\n")
+        write(at("old.ics"))
         os.chmod(at("old.ics"), 0o640)
         os.link(at("old.ics"), at("hard.ics"))
         os.symlink("old.ics", at("link"))
         os.symlink("new/../made.ics", at("dangling"))
         os.mkdir(at("new"))
-        with open(at("ro.ics"), "w") as file:
-            file.write("old\n")
+        write(at("ro.ics"))
         os.chmod(at("ro.ics"), 0o444)
         long_name = "m" * 251 + ".ics"
         # (target, status, the file that must then hold the calendar, or the one that must still read "old\n")
@@ -111,26 +132,24 @@ class PathsTest(unittest.TestCase):
                                                              "new", "ro.ics", long_name]))
         # Ended by a signal while the new content is on its way: no temporary file, the old one whole.
         gdb = ["gdb", "-batch", "-ex", "break fsync", "-ex", "run", "-ex", "signal SIGTERM", "--args"]
-        with open(at("sig.ics"), "w") as file:
-            file.write("old\n")
+        write(at("sig.ics"))
         if subprocess.run(gdb + [CLI, "year", "2024", "--ics", "sig.ics"], cwd=folder, capture_output=True).returncode == 0:
             self.assertEqual(read(at("sig.ics")), "old\n")
             self.assertEqual(len(os.listdir(folder)), 9)
-        # Standard output, a device that is full, a full or read-only file system.
+        # Standard output, a device that is full (also as standard output), a full or read-only file system.
         self.assertTrue(out("year", "2024", "--ics", "-").startswith("BEGIN:VCALENDAR\r\n"))
-        for target in ("/dev/full", "/dev/stdout"):
+        for target in ("-", "/dev/full", "/dev/stdout"):
             with self.subTest(target=target), open("/dev/full", "wb") as full:
                 result = run("year", "2024", "--ics", target, stdout=full)
                 self.assertEqual(result.returncode, 1)
-                self.assertIn("Kein Speicherplatz mehr auf dem Gerät", result.stderr.decode())
+                self.assertRegex(result.stderr.decode(), r"^lunomat-cli: Die (Ausgabe|Datei „/dev/\w+“) (kann|konnte) nicht "
+                                 r"geschrieben werden: Kein Speicherplatz mehr auf dem Gerät\.\n$")
         self.assertTrue(stat.S_ISCHR(os.stat("/dev/full").st_mode))
         if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "tmpfs", at("new")]).returncode:
             self.skipTest("a small file system can be mounted by root only")
         try:
-            with open(at("new/fill"), "wb") as file:
-                file.write(b"x" * 8000)
-            with open(at("new/old.ics"), "w") as file:
-                file.write("old\n")
+            write(at("new/fill"), b"x" * 8000)
+            write(at("new/old.ics"))
             for remount, reason in (("rw", "Kein Speicherplatz"), ("ro", "Dateisystem ist nur lesbar")):
                 subprocess.run(["mount", "-o", "remount," + remount, at("new")], check=True)
                 for name in ("old.ics", "other.ics"):
@@ -144,27 +163,51 @@ class PathsTest(unittest.TestCase):
             subprocess.run(["umount", at("new")])
 
 
+class CalendarTest(unittest.TestCase):
+    def test_calendar_holds_the_instants_of_phases(self):
+        import icalendar
+
+        names = {"full": "Vollmond", "last_quarter": "Halbmond abnehmend", "new": "Neumond", "first_quarter": "Halbmond zunehmend"}
+        for year in ("2024", "2025"):
+            with self.subTest(year=year), tempfile.TemporaryDirectory() as folder:
+                self.assertEqual(out("year", year, "--ics", folder + "/mond.ics"), "")
+                raw = read(folder + "/mond.ics", "rb")
+                self.assertEqual(raw.count(b"\n"), raw.count(b"\r\n"))
+                calendar = icalendar.Calendar.from_ical(raw)
+                self.assertIn(year, str(calendar["X-WR-CALNAME"]))
+                events = calendar.walk("VEVENT")
+                rows = [line.split(",") for line in out("phases", year, "--format", "csv").split("\n")[1:-1]]
+                self.assertEqual([(e["DTSTART"].dt.isoformat(), str(e["SUMMARY"])) for e in events],
+                                 [(utc.replace("Z", "+00:00"), names[phase]) for phase, utc, _ in rows])
+                local = [line.split("  ", 1)[1].replace("  ", " ") for line in out("phases", year).split("\n")[:-1]]
+                self.assertEqual([str(e["DESCRIPTION"]) for e in events], ["Ortszeit " + text for text in local])
+                self.assertTrue(all(e["DURATION"].dt.total_seconds() <= 3600 for e in events))
+                uids = [str(e["UID"]) for e in events]
+                self.assertEqual(len(set(uids)), len(events))
+                self.assertEqual(uids, re.findall(r"UID:(\S+)", out("phases", year, year, "--ics", "-")))
+
+
 class ErrorsTest(unittest.TestCase):
     def assert_refused(self, *args):
         with tempfile.TemporaryDirectory() as folder:
-            result = run(*args, "--ics", "x.ics", cwd=folder) if args[:1] == ("year",) else run(*args)
+            ics = args[:1] in (("year",), ("phases",))
+            result = run(*args, "--ics", "x.ics", cwd=folder) if ics else run(*args)
             self.assertEqual((result.returncode, result.stdout), (2, b""), args)
-            if args[:1] == ("year",):
+            if ics:
                 self.assertEqual(os.listdir(folder), [])
         message = result.stderr.decode("utf-8")
         self.assertRegex(message, r"^lunomat-cli: [^\n]+\nHilfe: lunomat-cli --help\n$")
         return message
 
     def test_bad_input_is_refused_with_status_2_and_no_output(self):
-        cases = [
-            ("phase", "31.04.2009"), ("phase", "29.02.2100"), ("phase", "00.01.2009"), ("phase", "01.13.2009"),
-            ("phase", "01.01.1899"), ("phase", "01.01.2101"), ("phase", "29.07.2009", "kaputt"), ("phase", ""),
-            ("phase", "29.07.09"), ("phase", "29-07-2009"), ("phase", "--format", "csv"),
-            ("year",), ("year", "1899"), ("year", "2101"), ("year", "20x4"), ("year", "-2024"), ("year", "2024", "2025"),
-            ("year", "2024", "--format", "xml"), ("year", "2024", "--format", "csv", "--format", "csv"),
-            ("year", "2024", "--format"), ("year", "2024", "--format", "csv", "--ics", "y.ics"),
-            ("eclipses", "2024"), ("eclipses", "--ics", "-"), ("mondphase",), (), ("--help", "extra"), ("-V", "x"),
-        ]
+        cases = """phase 31.04.2009|phase 29.02.2100|phase 00.01.2009|phase 01.13.2009|phase 01.01.1899|phase 01.01.2101
+            |phase 29.07.2009 kaputt|phase ''|phase 29.07.09|phase 29-07-2009|phase --format csv|phase 2009-02-29
+            |phase 2009-7-29|year|year 1899|year 2101|year 20x4|year -2024|year 2024 2025|year 2024 --format xml
+            |year 2024 --format csv --format csv|year 2024 --format|year 2024 --format csv --ics y.ics|eclipses 2024
+            |eclipses --ics -|mondphase||--help extra|-V x|phases|phases 1582|phases 10000|phases 2025 2024
+            |phases 2024 2025 2026|moon 29.07.2009 24:00|moon 29.07.2009 12:5|moon 01.01.1582|moon 29.07.2009 12:00 x
+            |eclipses --from 1582|eclipses --from 2025 --to 2024|eclipses --to x"""
+        cases = [shlex.split(case) for case in cases.split("|")]
         for args in cases:
             with self.subTest(args=args):
                 self.assert_refused(*args)
@@ -178,14 +221,8 @@ class ErrorsTest(unittest.TestCase):
                 self.assertIn(shown, message)
                 self.assertIsNone(re.search(r"[\x00-\x09\x0b-\x1f\x7f-\x9f]", message))
 
-    def test_short_output_is_reported_with_its_reason(self):
-        with open("/dev/full", "wb") as full:
-            result = run("eclipses", stdout=full)
-        self.assertEqual(result.returncode, 1)
-        self.assertEqual(result.stderr.decode(), "lunomat-cli: Die Ausgabe konnte nicht geschrieben werden: "
-                                                 "Kein Speicherplatz mehr auf dem Gerät.\n")
-
 
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv[1])
+    os.environ["TZ"] = "Europe/Berlin"
     unittest.main(argv=[sys.argv[0], *sys.argv[2:]], verbosity=2)
