@@ -67,12 +67,8 @@ class OutputTest(unittest.TestCase):
                 lines = out(*args).split("\n")
                 self.assertEqual((len(lines), lines[-1]), (count + 1, ""))
                 for index, text in expected.items():
-                    if isinstance(text, str):
-                        self.assertEqual(lines[index], text)
-                    else:
-                        self.assertRegex(lines[index], text)
-        self.assertEqual(out("phase", "29.07.2009"), WORKED_EXAMPLE)
-        self.assertEqual(out("phase", "2009-07-29"), WORKED_EXAMPLE)
+                    (self.assertEqual if isinstance(text, str) else self.assertRegex)(lines[index], text)
+        self.assertEqual([out("phase", "29.07.2009"), out("phase", "2009-07-29")], [WORKED_EXAMPLE] * 2)
         self.assertEqual([l for l in out("eclipses").split("\n") if "2018" in l], ["27.07.2018  Totale       - Finsternis"])
 
     def test_json_holds_the_csv_records(self):
@@ -90,8 +86,7 @@ class OutputTest(unittest.TestCase):
     def test_version_and_help_agree_with_the_manual(self):
         self.assertRegex(out("-V"), r"^lunomat-cli \d+\.\d+\.\d+\n$")
         self.assertEqual(out("--version"), out("-V"))
-        with open(SOURCE + "/packaging/lunomat-cli.1", encoding="utf-8") as file:
-            manual = file.read().replace("\\-", "-")
+        manual = read(SOURCE + "/packaging/lunomat-cli.1").replace("\\-", "-")
         words = set(re.findall(r"(?<![\w-])(--?[a-zV]+|[a-z]+_[a-z_]+|phases?|year|moon|eclipses)\b", out("--help")))
         self.assertGreater(len(words), 8)
         self.assertEqual({w for w in words if w not in manual}, set())
@@ -103,14 +98,13 @@ class PathsTest(unittest.TestCase):
     def test_output_paths(self):
         folder = tempfile.mkdtemp()
         at = lambda name: os.path.join(folder, name)
-        write(at("old.ics"))
-        os.chmod(at("old.ics"), 0o640)
+        for name, mode in (("old.ics", 0o640), ("ro.ics", 0o444), ("sig.ics", 0o644)):
+            write(at(name))
+            os.chmod(at(name), mode)
         os.link(at("old.ics"), at("hard.ics"))
         os.symlink("old.ics", at("link"))
         os.symlink("new/../made.ics", at("dangling"))
         os.mkdir(at("new"))
-        write(at("ro.ics"))
-        os.chmod(at("ro.ics"), 0o444)
         long_name = "m" * 251 + ".ics"
         # (target, status, the file that must then hold the calendar, or the one that must still read "old\n")
         cases = [("link", 0, "old.ics"), ("dangling", 0, "made.ics"), (long_name, 0, long_name),
@@ -128,14 +122,12 @@ class PathsTest(unittest.TestCase):
         info = os.stat(at("hard.ics"))
         self.assertEqual((info.st_nlink, stat.S_IMODE(info.st_mode)), (2, 0o640))
         self.assertEqual(read(at("hard.ics")), read(at("old.ics")))
-        self.assertEqual(sorted(os.listdir(folder)), sorted(["old.ics", "hard.ics", "link", "dangling", "made.ics",
-                                                             "new", "ro.ics", long_name]))
+        names = sorted(["old.ics", "hard.ics", "link", "dangling", "made.ics", "new", "ro.ics", "sig.ics", long_name])
+        self.assertEqual(sorted(os.listdir(folder)), names)
         # Ended by a signal while the new content is on its way: no temporary file, the old one whole.
         gdb = ["gdb", "-batch", "-ex", "break fsync", "-ex", "run", "-ex", "signal SIGTERM", "--args"]
-        write(at("sig.ics"))
         if subprocess.run(gdb + [CLI, "year", "2024", "--ics", "sig.ics"], cwd=folder, capture_output=True).returncode == 0:
-            self.assertEqual(read(at("sig.ics")), "old\n")
-            self.assertEqual(len(os.listdir(folder)), 9)
+            self.assertEqual((read(at("sig.ics")), sorted(os.listdir(folder))), ("old\n", names))
         # Standard output, a device that is full (also as standard output), a full or read-only file system.
         self.assertTrue(out("year", "2024", "--ics", "-").startswith("BEGIN:VCALENDAR\r\n"))
         for target in ("-", "/dev/full", "/dev/stdout"):
@@ -157,8 +149,7 @@ class PathsTest(unittest.TestCase):
                         result = run("year", "2024", "--ics", at("new/" + name))
                         self.assertEqual(result.returncode, 1)
                         self.assertIn(reason, result.stderr.decode())
-            self.assertEqual(sorted(os.listdir(at("new"))), ["fill", "old.ics"])
-            self.assertEqual(read(at("new/old.ics")), "old\n")
+            self.assertEqual((sorted(os.listdir(at("new"))), read(at("new/old.ics"))), (["fill", "old.ics"], "old\n"))
         finally:
             subprocess.run(["umount", at("new")])
 
@@ -183,8 +174,7 @@ class CalendarTest(unittest.TestCase):
                 self.assertEqual([str(e["DESCRIPTION"]) for e in events], ["Ortszeit " + text for text in local])
                 self.assertTrue(all(e["DURATION"].dt.total_seconds() <= 3600 for e in events))
                 uids = [str(e["UID"]) for e in events]
-                self.assertEqual(len(set(uids)), len(events))
-                self.assertEqual(uids, re.findall(r"UID:(\S+)", out("phases", year, year, "--ics", "-")))
+                self.assertEqual((len(set(uids)), uids), (len(events), re.findall(r"UID:(\S+)", out("phases", year, "--ics", "-"))))
 
 
 class ErrorsTest(unittest.TestCase):
