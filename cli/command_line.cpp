@@ -1,5 +1,8 @@
 // lunomat-cli: the moon phase, the annual phase table and the eclipse list of
-// Luno-Mat on the command line, for scripts and calendar files.
+// Luno-Mat on the command line, for scripts and calendar files. This unit
+// reads the command and runs the commands of the windows' day count; the
+// true sky's commands are in sky_commands, the words after a command in
+// arguments, and all writing in output_file.
 
 #include "cli/command_line.h"
 
