@@ -9,6 +9,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from datetime import datetime
 
 CLI = None
 SOURCE = os.path.dirname(os.path.abspath(__file__)) + "/../.."
@@ -83,9 +84,23 @@ class OutputTest(unittest.TestCase):
                 expected = [{key: value(text) for key, text in zip(rows[0], row)} for row in rows[1:]]
                 self.assertEqual(records, expected[0] if args[0] == "moon" else expected)
 
+    def test_times_in_any_zone_and_the_moon_at_full_moon(self):
+        for zone, offset, name in (("UTC", "+00:00", "UTC"), ("America/New_York", "-05:00", "EST"), ("Asia/Kolkata", "+05:30", "IST")):
+            with self.subTest(zone=zone):
+                os.environ["TZ"] = zone
+                phase, utc, local = out("phases", "2024", "--format", "csv").split("\n")[1].split(",")
+                self.assertEqual((local[-6:], datetime.fromisoformat(local)), (offset, datetime.fromisoformat(utc)))
+                first = out("phases", "2024").split("\n")[0]
+                self.assertTrue(first.startswith("Halbmond abnehmend  ") and first.endswith(" " + name), first)
+        os.environ["TZ"] = "Europe/Berlin"
+        full = [row.split(",")[1] for row in out("phases", "2024", "--format", "csv").split("\n") if row.startswith("full")][0]
+        row = out("moon", full[:10], full[11:19], "--format", "csv").split("\n")[1].split(",")
+        self.assertTrue(99 < float(row[1]) <= 100 and float(row[2]) < 8 and 14 < float(row[3]) < 16, row)
+        self.assertIn("Beleuchtet:          " + row[1].replace(".", ",") + " %\n", out("moon", full[:10], full[11:19]))
+
     def test_version_and_help_agree_with_the_manual(self):
         self.assertRegex(out("-V"), r"^lunomat-cli \d+\.\d+\.\d+\n$")
-        self.assertEqual(out("--version"), out("-V"))
+        self.assertEqual([out("--version"), out("-h"), out("hilfe")], [out("-V"), out("--help"), out("--help")])
         manual = read(SOURCE + "/packaging/lunomat-cli.1").replace("\\-", "-")
         words = set(re.findall(r"(?<![\w-])(--?[a-zV]+|[a-z]+_[a-z_]+|phases?|year|moon|eclipses)\b", out("--help")))
         self.assertGreater(len(words), 8)
@@ -158,7 +173,6 @@ class CalendarTest(unittest.TestCase):
     def test_calendar_holds_the_instants_of_phases(self):
         import icalendar
 
-        names = {"full": "Vollmond", "last_quarter": "Halbmond abnehmend", "new": "Neumond", "first_quarter": "Halbmond zunehmend"}
         for year in ("2024", "2025"):
             with self.subTest(year=year), tempfile.TemporaryDirectory() as folder:
                 self.assertEqual(out("year", year, "--ics", folder + "/mond.ics"), "")
@@ -167,11 +181,11 @@ class CalendarTest(unittest.TestCase):
                 calendar = icalendar.Calendar.from_ical(raw)
                 self.assertIn(year, str(calendar["X-WR-CALNAME"]))
                 events = calendar.walk("VEVENT")
-                rows = [line.split(",") for line in out("phases", year, "--format", "csv").split("\n")[1:-1]]
-                self.assertEqual([(e["DTSTART"].dt.isoformat(), str(e["SUMMARY"])) for e in events],
-                                 [(utc.replace("Z", "+00:00"), names[phase]) for phase, utc, _ in rows])
-                local = [line.split("  ", 1)[1].replace("  ", " ") for line in out("phases", year).split("\n")[:-1]]
-                self.assertEqual([str(e["DESCRIPTION"]) for e in events], ["Ortszeit " + text for text in local])
+                utc = [row.split(",")[1] for row in out("phases", year, "--format", "csv").split("\n")[1:-1]]
+                lines = [line.split("  ", 1) for line in out("phases", year).split("\n")[:-1]]
+                self.assertEqual([(e["DTSTART"].dt.isoformat(), str(e["SUMMARY"]), str(e["DESCRIPTION"])) for e in events],
+                                 [(t.replace("Z", "+00:00"), name, "Ortszeit " + local.replace("  ", " "))
+                                  for t, (name, local) in zip(utc, lines)])
                 self.assertTrue(all(e["DURATION"].dt.total_seconds() <= 3600 for e in events))
                 uids = [str(e["UID"]) for e in events]
                 self.assertEqual((len(set(uids)), uids), (len(events), re.findall(r"UID:(\S+)", out("phases", year, "--ics", "-"))))
@@ -195,7 +209,7 @@ class ErrorsTest(unittest.TestCase):
             |phase 2009-7-29|year|year 1899|year 2101|year 20x4|year -2024|year 2024 2025|year 2024 --format xml
             |year 2024 --format csv --format csv|year 2024 --format|year 2024 --format csv --ics y.ics|eclipses 2024
             |eclipses --ics -|mondphase||--help extra|-V x|phases|phases 1582|phases 10000|phases 2025 2024
-            |phases 2024 2025 2026|moon 29.07.2009 24:00|moon 29.07.2009 12:5|moon 01.01.1582|moon 29.07.2009 12:00 x
+            |phases 2024 2025 2026|moon 29.07.2009 24:00|moon 29.07.2009 12:5|moon 01.01.1582|moon 29.07.2009 12:00 x|moon 29.07.2009 12:00:000
             |eclipses --from 1582|eclipses --from 2025 --to 2024|eclipses --to x"""
         cases = [shlex.split(case) for case in cases.split("|")]
         for args in cases:
@@ -204,7 +218,7 @@ class ErrorsTest(unittest.TestCase):
 
     def test_arguments_are_shown_safely(self):
         self.assertIn("gibt es nicht", self.assert_refused("phase", "31.04.2009"))
-        for argument, shown in (("20\x1b[31m", "„20\\x1B[31m“"), ("a\nb\x9b", "„a\\nb\\xC2\\x9B“"),
+        for argument, shown in (("20\x1b[31m", "„20\\x1B[31m“"), ("a\nb\x9b c", "„a\\nb\\xC2\\x9B c“"),
                                 ("ä" * 70, "„" + "ä" * 60 + "…“"), ("a" * 131000, "„" + "a" * 60 + "…“")):
             with self.subTest(argument=argument[:10]):
                 message = self.assert_refused("year", argument)
