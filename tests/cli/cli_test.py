@@ -205,7 +205,7 @@ class ErrorsTest(unittest.TestCase):
 
     def test_bad_input_is_refused_with_status_2_and_no_output(self):
         cases = """phase 31.04.2009|phase 29.02.2100|phase 00.01.2009|phase 01.13.2009|phase 01.01.1899|phase 01.01.2101
-            |phase 29.07.2009 kaputt|phase ''|phase 29.07.09|phase 29-07-2009|phase --format csv|phase 2009-02-29
+            |phase 29.07.2009 kaputt|phase ''|phase 29.07.09|phase 29-07-2009|phase --format csv|phase 2009-02-29|phase 2009-07-029|phase 2009-007-29|phase 02009-07-29
             |phase 2009-7-29|year|year 1899|year 2101|year 20x4|year -2024|year 2024 2025|year 2024 --format xml
             |year 2024 --format csv --format csv|year 2024 --format|year 2024 --format csv --ics y.ics|eclipses 2024
             |eclipses --ics -|mondphase||--help extra|-V x|phases|phases 1582|phases 10000|phases 2025 2024
@@ -218,8 +218,9 @@ class ErrorsTest(unittest.TestCase):
 
     def test_arguments_are_shown_safely(self):
         self.assertIn("gibt es nicht", self.assert_refused("phase", "31.04.2009"))
-        for argument, shown in (("20\x1b[31m", "„20\\x1B[31m“"), ("a\nb\x9b c", "„a\\nb\\xC2\\x9B c“"),
-                                ("ä" * 70, "„" + "ä" * 60 + "…“"), ("a" * 131000, "„" + "a" * 60 + "…“")):
+        for argument, shown in (("20\x1b[31m", "„20\\x1B[31m“"), ("a\nb\x9b c\xa0", "„a\\nb\\xC2\\x9B c\xa0“"),
+                                (b"\xf8\x88\x80\x80", "„\\xF8\\x88\\x80\\x80“"), ("ä" * 70, "„" + "ä" * 60 + "…“"),
+                                ("a" * 131000, "„" + "a" * 60 + "…“")):
             with self.subTest(argument=argument[:10]):
                 message = self.assert_refused("year", argument)
                 self.assertIn(shown, message)
