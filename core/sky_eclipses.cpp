@@ -45,20 +45,9 @@ struct Offset {
     double x, y;
 };
 
-struct Geometry {
-    Offset offset;
-    double moonDistanceKm;
-    double sunDistanceKm;
-};
-
-Geometry GeometryAt(double jde) {
-    // Nutation moves the Moon and the shadow alike; it is left out.
-    const MoonPlace moon = MoonGeometric(jde);
-    const SunPlace sun = SunApparent(jde, Nutation{0.0});
-    double dl = std::remainder(moon.longitudeDeg - (sun.longitudeDeg + 180.0), 360.0);
-    return {{dl * CosDeg(moon.latitudeDeg), moon.latitudeDeg + sun.latitudeDeg},
-            moon.distanceKm,
-            sun.distanceKm};
+Offset OffsetFromShadowAxis(const MoonPlace& moon, double sunLongitudeDeg, double sunLatitudeDeg) {
+    const double dl = std::remainder(moon.longitudeDeg - (sunLongitudeDeg + 180.0), 360.0);
+    return {dl * CosDeg(moon.latitudeDeg), moon.latitudeDeg + sunLatitudeDeg};
 }
 
 // Least distance of the quadratic path p(s) = a + b s + c s² from the origin,
@@ -85,32 +74,36 @@ std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
     const double f = 160.7108 + 390.67050284 * k - 0.0016118 * t * t - 0.00000227 * t * t * t;
     if (std::abs(SinDeg(NormalizeDeg(f))) > kEclipseLimitSinF) return std::nullopt;
 
+    // Nutation moves the Moon and the shadow alike; it is left out.
     const double jde0 = detail::PhaseJde(lunation, Phase::FullMoon);
-    const Geometry g0 = GeometryAt(jde0);
-    const double moonParallax = std::asin(kEarthRadiusKm / g0.moonDistanceKm) * kRadToDeg;
-    const double sunParallax = std::asin(kEarthRadiusKm / g0.sunDistanceKm) * kRadToDeg;
-    const double sunSemidiameter = std::asin(kSunRadiusKm / g0.sunDistanceKm) * kRadToDeg;
-    const double moonSemidiameter = std::asin(kMoonToEarthRadius * kEarthRadiusKm / g0.moonDistanceKm) * kRadToDeg;
-    if (kLeastDistanceFactor * std::hypot(g0.offset.x, g0.offset.y) >
-        kDanjonEnlargement * moonParallax + sunParallax + sunSemidiameter + moonSemidiameter) {
-        return std::nullopt;
-    }
+    const MoonPlace moon0 = MoonGeometric(jde0);
+    const SunPlace sun0 = SunApparent(jde0, Nutation{0.0});
+    const Offset a = OffsetFromShadowAxis(moon0, sun0.longitudeDeg, sun0.latitudeDeg);
 
-    const Offset before = GeometryAt(jde0 - kFitHalfWidthDays).offset;
-    const Offset after = GeometryAt(jde0 + kFitHalfWidthDays).offset;
-    const Offset a = g0.offset;
-    const Offset b{(after.x - before.x) / 2.0, (after.y - before.y) / 2.0};
-    const Offset c{(after.x + before.x) / 2.0 - a.x, (after.y + before.y) / 2.0 - a.y};
-    const double jde = jde0 + LeastDistanceParameter(a, b, c) * kFitHalfWidthDays;
-
-    const Geometry g = GeometryAt(jde);
-    const double pm = std::asin(kEarthRadiusKm / g.moonDistanceKm) * kRadToDeg;
-    const double ps = std::asin(kEarthRadiusKm / g.sunDistanceKm) * kRadToDeg;
-    const double ss = std::asin(kSunRadiusKm / g.sunDistanceKm) * kRadToDeg;
-    const double sm = std::asin(kMoonToEarthRadius * kEarthRadiusKm / g.moonDistanceKm) * kRadToDeg;
+    // Sizes at the full moon: they change by well under 0.1 % in the hour or
+    // so between it and greatest eclipse.
+    const double pm = std::asin(kEarthRadiusKm / moon0.distanceKm) * kRadToDeg;
+    const double ps = std::asin(kEarthRadiusKm / sun0.distanceKm) * kRadToDeg;
+    const double ss = std::asin(kSunRadiusKm / sun0.distanceKm) * kRadToDeg;
+    const double sm = std::asin(kMoonToEarthRadius * kEarthRadiusKm / moon0.distanceKm) * kRadToDeg;
     const double umbra = kDanjonEnlargement * pm + ps - ss;
     const double penumbra = kDanjonEnlargement * pm + ps + ss;
-    const double distance = std::hypot(g.offset.x, g.offset.y);
+    if (kLeastDistanceFactor * std::hypot(a.x, a.y) > penumbra + sm) return std::nullopt;
+
+    // The Sun moves so evenly over these two hours that a straight line
+    // through two of its places serves for the third.
+    const SunPlace sun1 = SunApparent(jde0 + kFitHalfWidthDays, Nutation{0.0});
+    const double sunRateDeg = std::remainder(sun1.longitudeDeg - sun0.longitudeDeg, 360.0);
+    const Offset before = OffsetFromShadowAxis(MoonGeometric(jde0 - kFitHalfWidthDays),
+                                               sun0.longitudeDeg - sunRateDeg,
+                                               2.0 * sun0.latitudeDeg - sun1.latitudeDeg);
+    const Offset after = OffsetFromShadowAxis(MoonGeometric(jde0 + kFitHalfWidthDays), sun1.longitudeDeg,
+                                              sun1.latitudeDeg);
+    const Offset b{(after.x - before.x) / 2.0, (after.y - before.y) / 2.0};
+    const Offset c{(after.x + before.x) / 2.0 - a.x, (after.y + before.y) / 2.0 - a.y};
+    const double s = LeastDistanceParameter(a, b, c);
+    const double jde = jde0 + s * kFitHalfWidthDays;
+    const double distance = std::hypot(a.x + s * (b.x + s * c.x), a.y + s * (b.y + s * c.y));
 
     const double penumbralMagnitude = (penumbra + sm - distance) / (2.0 * sm);
     const double umbralMagnitude = (umbra + sm - distance) / (2.0 * sm);

@@ -3,6 +3,7 @@
 // the Moon in dynamical time. Not part of the public interface; the tests
 // reach in to check the worked examples at their exact dynamical instants.
 
+#include <array>
 #include <cmath>
 
 #include "core/sky.h"
@@ -27,10 +28,29 @@ inline double SinDeg(double deg) { return std::sin(deg * kDegToRad); }
 inline double CosDeg(double deg) { return std::cos(deg * kDegToRad); }
 // An angle in degrees brought into 0 <= value < 360.
 inline double NormalizeDeg(double deg) {
-    double r = std::fmod(deg, 360.0);
-    if (r < 0.0) r += 360.0;
-    return r >= 360.0 ? 0.0 : r;
+    const double r = deg - 360.0 * std::floor(deg / 360.0);
+    return r >= 360.0 || r < 0.0 ? 0.0 : r;  // rounding at the edge
 }
+
+// Cosine and sine of an angle. The terms' arguments are sums of small
+// multiples of four angles, so their sines and cosines follow from the
+// angles' own by the addition theorems, without a call per term.
+struct CosSin {
+    double c, s;
+};
+inline CosSin Times(CosSin a, CosSin b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
+
+// cos and sin of n x for n = -4..4, at index n + 4.
+struct Multiples {
+    std::array<CosSin, 9> v;
+    explicit Multiples(double x) {
+        v[4] = {1.0, 0.0};
+        v[5] = {std::cos(x), std::sin(x)};
+        for (int n = 2; n <= 4; ++n) v[4 + n] = Times(v[3 + n], v[5]);
+        for (int n = 1; n <= 4; ++n) v[4 - n] = {v[4 + n].c, -v[4 + n].s};
+    }
+    CosSin operator[](int n) const { return v[static_cast<std::size_t>(n + 4)]; }
+};
 
 // Julian centuries of dynamical time since J2000.0.
 inline double CenturiesSinceJ2000(double jde) { return (jde - kJ2000) / kDaysPerJulianCentury; }

@@ -106,6 +106,7 @@ constexpr double kA2At0 = 53.09, kA2PerCentury = 479264.290;
 constexpr double kA3At0 = 313.45, kA3PerCentury = 481266.484;
 
 constexpr double kMicroDegrees = 1e-6;
+
 constexpr double kMetresPerKm = 1000.0;
 // Mean distance of the Moon's centre from the Earth's centre in km.
 constexpr double kMeanDistanceKm = 385000.56;
@@ -123,16 +124,17 @@ MoonPlace MoonGeometric(double jde) {
     const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
     const double eFactor[3] = {1.0, e, e * e};
 
+    const Multiples dn(d), mn(m), mpn(mp), fn(f);
     double sumL = 0.0, sumR = 0.0, sumB = 0.0;
     for (const LrTerm& term : kLongitudeDistance) {
-        const double arg = term.d * d + term.m * m + term.mp * mp + term.f * f;
+        const CosSin z = Times(Times(dn[term.d], mn[term.m]), Times(mpn[term.mp], fn[term.f]));
         const double ef = eFactor[std::abs(term.m)];
-        sumL += term.l * ef * std::sin(arg);
-        sumR += term.r * ef * std::cos(arg);
+        sumL += term.l * ef * z.s;
+        sumR += term.r * ef * z.c;
     }
     for (const BTerm& term : kLatitude) {
-        const double arg = term.d * d + term.m * m + term.mp * mp + term.f * f;
-        sumB += term.b * eFactor[std::abs(term.m)] * std::sin(arg);
+        const CosSin z = Times(Times(dn[term.d], mn[term.m]), Times(mpn[term.mp], fn[term.f]));
+        sumB += term.b * eFactor[std::abs(term.m)] * z.s;
     }
 
     const double a1 = NormalizeDeg(kA1At0 + kA1PerCentury * t);

@@ -125,18 +125,17 @@ double PhaseJde(long lunation, Phase phase) {
     const auto& terms = phase == Phase::NewMoon    ? kNewMoonTerms
                         : phase == Phase::FullMoon ? kFullMoonTerms
                                                    : kQuarterTerms;
-    const double mr = NormalizeDeg(m) * kDegToRad, mpr = NormalizeDeg(mp) * kDegToRad;
-    const double fr = NormalizeDeg(f) * kDegToRad, omr = NormalizeDeg(om) * kDegToRad;
+    const Multiples mn(NormalizeDeg(m) * kDegToRad), mpn(NormalizeDeg(mp) * kDegToRad);
+    const Multiples fn(NormalizeDeg(f) * kDegToRad), omn(NormalizeDeg(om) * kDegToRad);
+    const double eFactor[3] = {1.0, e, e * e};
     for (const PhaseTerm& term : terms) {
-        double c = term.coefficientDays;
-        if (term.powerOfE == 1) c *= e;
-        if (term.powerOfE == 2) c *= e * e;
-        jde += c * std::sin(term.m * mr + term.mPrime * mpr + term.f * fr + term.omega * omr);
+        const CosSin z = Times(Times(mn[term.m], mpn[term.mPrime]), Times(fn[term.f], omn[term.omega]));
+        jde += term.coefficientDays * eFactor[term.powerOfE] * z.s;
     }
     if (phase == Phase::FirstQuarter || phase == Phase::LastQuarter) {
-        const double w = 0.00306 - 0.00038 * e * std::cos(mr) + 0.00026 * std::cos(mpr) -
-                         0.00002 * std::cos(mpr - mr) + 0.00002 * std::cos(mpr + mr) +
-                         0.00002 * std::cos(2.0 * fr);
+        const double w = 0.00306 - 0.00038 * e * mn[1].c + 0.00026 * mpn[1].c -
+                         0.00002 * Times(mpn[1], mn[-1]).c + 0.00002 * Times(mpn[1], mn[1]).c +
+                         0.00002 * fn[2].c;
         jde += phase == Phase::FirstQuarter ? w : -w;
     }
     for (std::size_t i = 0; i < kPlanetaryTerms.size(); ++i) {
