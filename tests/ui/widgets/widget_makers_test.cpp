@@ -54,15 +54,18 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         elsewhere->setFocus();
         c.set(button);
         const QImage image = button->grab().toImage();
-        QSet<QRgb> inside;  // the colours within the edges
-        for (int y = 3; y < image.height() - 3; ++y)
-            for (int x = 3; x < image.width() - 3; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
-        EXPECT_EQ(image.pixelColor(10, 12), face);  // left of the caption: no gradient
-        EXPECT_EQ(image.pixelColor(70, 12), face);
-        EXPECT_EQ(inside.contains(0x000000), c.blackText || c.focusDots);
+        // Logical points, whatever the device-pixel ratio.
+        const auto at = [&](int x, int y) { return image.pixelColor((QPointF(x, y) * image.devicePixelRatio()).toPoint()); };
+        QSet<QRgb> inside;  // the colours of the caption area
+        const int edge = 6 * int(image.devicePixelRatio());  // inside the edges and the focus frame
+        for (int y = edge; y < image.height() - edge; ++y)
+            for (int x = edge; x < image.width() - edge; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
+        EXPECT_EQ(at(10, 12), face);  // left of the caption: no gradient
+        EXPECT_EQ(at(70, 12), face);
+        EXPECT_EQ(inside.contains(0x000000), c.blackText);
         EXPECT_EQ(inside.contains(0x808080), c.greyText);
-        EXPECT_EQ(image.pixelColor(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
-        EXPECT_EQ(image.pixelColor(6, 4) == Qt::black || image.pixelColor(5, 4) == Qt::black, c.focusDots);
+        EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
+        EXPECT_EQ(at(6, 4) == Qt::black || at(5, 4) == Qt::black, c.focusDots);
     }
 }
 
