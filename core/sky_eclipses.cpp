@@ -118,11 +118,10 @@ std::vector<LunarEclipse> LunarEclipsesInYears(int fromYear, int toYear) {
     using namespace std::chrono;
     std::vector<LunarEclipse> out;
     if (fromYear > toYear) return out;
-    const Instant begin{sys_days{year{fromYear} / January / 1}};
-    const Instant end{sys_days{year{toYear + 1} / January / 1}};
-    for (long k = LunationNear(begin) - 1, last = LunationNear(end) + 1; k <= last; ++k) {
+    const detail::YearSpan span = detail::SpanOfYears(fromYear, toYear);
+    for (long k = span.firstLunation; k <= span.lastLunation; ++k) {
         const std::optional<LunarEclipse> e = EclipseOfLunation(k);
-        if (e && e->greatest >= begin && e->greatest < end) out.push_back(*e);
+        if (e && e->greatest >= span.begin && e->greatest < span.end) out.push_back(*e);
     }
     return out;
 }

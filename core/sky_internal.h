@@ -97,4 +97,14 @@ double PhaseJde(long lunation, Phase phase);
 // one near the boundary; callers look one lunation further each way).
 long LunationNear(Instant t);
 
+// The instants that open and close the calendar years fromYear..toYear
+// (end excluded) and the lunations whose phases can fall between them: a
+// principal phase lies at most a couple of days from its mean instant, so one
+// lunation of margin on each side is plenty.
+struct YearSpan {
+    Instant begin, end;
+    long firstLunation, lastLunation;
+};
+YearSpan SpanOfYears(int fromYear, int toYear);
+
 }  // namespace lunomat::sky::detail

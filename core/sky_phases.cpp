@@ -156,6 +156,13 @@ long LunationNear(Instant t) {
     return static_cast<long>(std::clamp(k, -kLunationLimit, kLunationLimit));
 }
 
+YearSpan SpanOfYears(int fromYear, int toYear) {
+    using namespace std::chrono;
+    const Instant begin{sys_days{year{fromYear} / January / 1}};
+    const Instant end{sys_days{year{toYear + 1} / January / 1}};
+    return {begin, end, LunationNear(begin) - 1, LunationNear(end) + 1};
+}
+
 }  // namespace detail
 
 namespace {
@@ -177,15 +184,12 @@ std::vector<PhaseEvent> PhasesInYears(int fromYear, int toYear) {
     using namespace std::chrono;
     std::vector<PhaseEvent> out;
     if (fromYear > toYear) return out;
-    const Instant begin{sys_days{year{fromYear} / January / 1}};
-    const Instant end{sys_days{year{toYear + 1} / January / 1}};
+    const detail::YearSpan span = detail::SpanOfYears(fromYear, toYear);
     out.reserve(static_cast<std::size_t>(toYear - fromYear + 1) * 50);
-    // A principal phase lies at most a couple of days from its mean
-    // instant, so one lunation of margin on each side is plenty.
-    for (long k = LunationNear(begin) - 1, last = LunationNear(end) + 1; k <= last; ++k) {
+    for (long k = span.firstLunation; k <= span.lastLunation; ++k) {
         for (Phase p : kPhaseOrder) {
             const PhaseEvent ev = PhaseOfLunation(k, p);
-            if (ev.utc >= begin && ev.utc < end) out.push_back(ev);
+            if (ev.utc >= span.begin && ev.utc < span.end) out.push_back(ev);
         }
     }
     return out;
