@@ -150,48 +150,4 @@ std::string DateText(std::chrono::year_month_day date) {
     return text;
 }
 
-std::string PadTwoDigitsClock(std::string_view text) {
-    if (text.size() == 1 && IsDigit(text[0])) return std::string("0") + text[0];
-    return std::string(text);
-}
-
-std::string GermanDateText(std::string_view day, std::string_view month, std::string_view year) {
-    std::string text;
-    text.reserve(day.size() + month.size() + year.size() + 2);
-    text.append(day).append(".").append(month).append(".").append(year);
-    return text;
-}
-
-std::string WeekdayName(std::string_view dateText) {
-    const auto date = ParseGermanDate(dateText);
-    if (!date) return {};
-    return WeekdayNameOf(*date);
-}
-
-FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText, int todayYear,
-                          std::string_view todayMonthText) {
-    const auto year = ParseWholeNumber(yearText);
-    const bool yearIsPast = year && *year < todayYear;
-    const bool leap = ParseGermanDate(GermanDateText("29", "02", yearText)).has_value();
-    FebruaryInfo info;
-    if (leap) {
-        info.days = "29";
-        // Months compare as texts: for "01".."12" that is their numeric order.
-        const bool past = yearIsPast || todayMonthText > monthText;
-        info.note = "  (" + std::string(yearText) + (past ? " war" : " ist") + " ein Schaltjahr)";
-        info.verb = past ? " hatte " : " hat ";
-    } else {
-        info.days = "28";
-        info.verb = yearIsPast ? " hatte " : " hat ";
-    }
-    return info;
-}
-
-bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
-                 std::string_view todayMonthText) {
-    const auto year = ParseWholeNumber(yearText);
-    if (year && *year < todayYear) return true;
-    return todayMonthText > monthText;
-}
-
 }  // namespace lunomat

@@ -63,31 +63,4 @@ std::string DateText(std::chrono::year_month_day date);
 // letters, decimal points and values outside the range of int name no number.
 std::optional<int> ParseWholeNumber(std::string_view text);
 
-// Left for the main window until it uses the date-entry unit.
-// The same for hour and minute of the clock, where "0" also becomes "00".
-std::string PadTwoDigitsClock(std::string_view text);
-
-// day + "." + month + "." + year, with no check and no conversion.
-std::string GermanDateText(std::string_view day, std::string_view month, std::string_view year);
-
-// "Sonntag" .. "Sonnabend" for the date the text names, "" when it names none.
-std::string WeekdayName(std::string_view dateText);
-
-// Length of February and the leap-year note of the February correction message.
-struct FebruaryInfo {
-    std::string days;  // "28" or "29"
-    std::string note;  // "", "  (JJJJ ist ein Schaltjahr)" or "  (JJJJ war ein Schaltjahr)"
-    std::string verb;  // " hat " or " hatte "
-};
-// yearText and monthText are the entered texts; todayMonthText is today's
-// month with two digits. A year text that is not a whole number counts as not
-// before today's year and not a leap year.
-FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText, int todayYear,
-                          std::string_view todayMonthText);
-
-// Tense of the 30-day correction message: true selects "hatte", false "hat".
-// A year text that is not a whole number counts as not before today's year.
-bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
-                 std::string_view todayMonthText);
-
 }  // namespace lunomat

@@ -13,7 +13,9 @@ TEST(Eclipses, CatalogueInvariants) {
     std::map<EclipseKind, int> kinds;
     for (std::size_t i = 0; i < c.size(); ++i) {
         EXPECT_TRUE(c[i].date.ok()) << i;
-        if (i > 0) EXPECT_LT(sys_days{c[i - 1].date}, sys_days{c[i].date}) << i;
+        if (i > 0) {
+            EXPECT_LT(sys_days{c[i - 1].date}, sys_days{c[i].date}) << i;
+        }
         ++kinds[c[i].kind];
     }
     EXPECT_EQ(kinds[EclipseKind::Total], 28);
