@@ -60,8 +60,8 @@ void Mondphase::cmd_Finsternis_Click() {
 }
 
 void Mondphase::cmdInfo_Click() {
-    // The information window gives the day field the focus itself; the
-    // field selects its day as soon as it has it.
+    // The information window gives the day field the focus itself; the day
+    // is selected with it, whatever happened to the selection meanwhile.
     pendingSelection_[static_cast<std::size_t>(entry::Field::Day)] = 2;
     openModal(
         [this] {
@@ -69,6 +69,7 @@ void Mondphase::cmdInfo_Click() {
             window.exec();
         },
         false);
+    if (focusWidget() == txtTag) selectRange(txtTag, 0, 2);
 }
 
 void Mondphase::cmd_Kreiszeichen_Click() {

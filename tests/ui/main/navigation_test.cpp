@@ -43,6 +43,7 @@ TEST_F(NavigationTest, EachButtonOpensItsWindowWithTheButtonsOff) {
         // Focus left the day field by Tab: it still comes back with its text selected.
         day()->setFocus();
         QTest::keyClick(day(), Qt::Key_Tab);
+        day()->deselect();  // as some platforms do when the focus leaves
         bool off = false;
         const QString title = openAndClose([&] { button(name)->click(); }, &off);
         EXPECT_TRUE(title.startsWith(titleStart)) << title.toStdString();
