@@ -117,6 +117,10 @@ TEST_F(MainWindowTest, ControlsFollowTheDesign) {
     EXPECT_EQ(w->size(), QSize(577, 427));
     EXPECT_EQ(day()->geometry(), QRect(413, 277, 38, 34));
     EXPECT_EQ(year()->accessibleName(), "Jahr");
+    // Text sizes in pixels at 96 dpi, from the design's points.
+    const std::pair<const char*, int> sizes[] = {{"lbl_Datumangabe", 13}, {"lbl_MPh", 15}, {"Label5", 11},
+                                                 {"lbl_Mondphase", 21}, {"txtTag", 23}, {"StatusBar1Panel1", 11}};
+    for (const auto& [name, pixels] : sizes) EXPECT_EQ(find<QWidget>(name)->font().pixelSize(), pixels) << name;
     // Tab order from the OK button through the fields to the zodiac button.
     QWidget* f = button("cmd_Abbrechen");
     QStringList order;
