@@ -121,6 +121,11 @@ TEST_F(MainWindowTest, ControlsFollowTheDesign) {
     const std::pair<const char*, int> sizes[] = {{"lbl_Datumangabe", 13}, {"lbl_MPh", 15}, {"Label5", 11},
                                                  {"lbl_Mondphase", 21}, {"txtTag", 23}, {"StatusBar1Panel1", 11}};
     for (const auto& [name, pixels] : sizes) EXPECT_EQ(find<QWidget>(name)->font().pixelSize(), pixels) << name;
+    // A selected date shows pale yellow on navy.
+    for (QLineEdit* f : {day(), month(), year()}) {
+        EXPECT_EQ(f->palette().color(QPalette::Highlight), QColor(0, 0, 128));
+        EXPECT_EQ(f->palette().color(QPalette::HighlightedText), QColor(255, 255, 128));
+    }
     // Tab order from the OK button through the fields to the zodiac button.
     QWidget* f = button("cmd_Abbrechen");
     QStringList order;
