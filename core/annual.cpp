@@ -29,13 +29,14 @@ AnnualPhaseTable computeAnnualPhaseTable(int year) {
     sys_days searchStart{std::chrono::year{year} / January / 1};
     for (int k = 0; k <= 13; ++k) {
         const int a = AgeDayOn(searchStart);
-        const sys_days fullMoon = searchStart + days{14 - a};
-        if (k >= 1) table[static_cast<std::size_t>(k - 1)].firstQuarter = fullMoon - days{7};
+        const sys_days fullMoon = searchStart + days{kFullMoonAgeDay - a};
+        if (k >= 1) table[static_cast<std::size_t>(k - 1)].firstQuarter =
+                fullMoon - days{kFullMoonAgeDay - kFirstQuarterAgeDay};
         if (k == 13) break;
-        const sys_days newMoon = searchStart + days{29 - a};
+        const sys_days newMoon = searchStart + days{kNewMoonAgeDay - a};
         auto& row = table[static_cast<std::size_t>(k)];
         row.fullMoon = fullMoon;
-        row.lastQuarter = searchStart + days{22 - a};
+        row.lastQuarter = searchStart + days{kLastQuarterAgeDay - a};
         row.newMoon = newMoon;
         searchStart = newMoon + days{1};
     }

@@ -67,18 +67,6 @@ std::string PadTwoDigits(std::string_view text) {
     return std::string(text);
 }
 
-std::string PadTwoDigitsClock(std::string_view text) {
-    if (text.size() == 1 && IsDigit(text[0])) return std::string("0") + text[0];
-    return std::string(text);
-}
-
-std::string GermanDateText(std::string_view day, std::string_view month, std::string_view year) {
-    std::string text;
-    text.reserve(day.size() + month.size() + year.size() + 2);
-    text.append(day).append(".").append(month).append(".").append(year);
-    return text;
-}
-
 JulianDay JulianDayFromDate(int day, int month, int year) {
     // Every step in double arithmetic, in the method's own order: the ints
     // convert exactly, and no intermediate can overflow.
@@ -101,9 +89,15 @@ std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text
     if (firstDot == std::string_view::npos) return std::nullopt;
     const auto secondDot = text.find('.', firstDot + 1);
     if (secondDot == std::string_view::npos) return std::nullopt;
-    const auto day = Digits(text.substr(0, firstDot), 2);
-    const auto month = Digits(text.substr(firstDot + 1, secondDot - firstDot - 1), 2);
-    const auto year = Digits(text.substr(secondDot + 1), 4);
+    return DateFromParts(text.substr(0, firstDot), text.substr(firstDot + 1, secondDot - firstDot - 1),
+                         text.substr(secondDot + 1));
+}
+
+std::optional<std::chrono::year_month_day> DateFromParts(std::string_view dayText, std::string_view monthText,
+                                                         std::string_view yearText) {
+    const auto day = Digits(dayText, 2);
+    const auto month = Digits(monthText, 2);
+    const auto year = Digits(yearText, 4);
     if (!day || !month || !year) return std::nullopt;
     const std::chrono::year_month_day date{std::chrono::year{*year},
                                            std::chrono::month{static_cast<unsigned>(*month)},
@@ -121,38 +115,6 @@ std::string WeekdayNameOf(std::chrono::year_month_day date) {
     return kNames[weekday.c_encoding()];
 }
 
-std::string WeekdayName(std::string_view dateText) {
-    const auto date = ParseGermanDate(dateText);
-    if (!date) return {};
-    return WeekdayNameOf(*date);
-}
-
-FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText, int todayYear,
-                          std::string_view todayMonthText) {
-    const auto year = ParseWholeNumber(yearText);
-    const bool yearIsPast = year && *year < todayYear;
-    const bool leap = ParseGermanDate(GermanDateText("29", "02", yearText)).has_value();
-    FebruaryInfo info;
-    if (leap) {
-        info.days = "29";
-        // Months compare as texts: for "01".."12" that is their numeric order.
-        const bool past = yearIsPast || todayMonthText > monthText;
-        info.note = "  (" + std::string(yearText) + (past ? " war" : " ist") + " ein Schaltjahr)";
-        info.verb = past ? " hatte " : " hat ";
-    } else {
-        info.days = "28";
-        info.verb = yearIsPast ? " hatte " : " hat ";
-    }
-    return info;
-}
-
-bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
-                 std::string_view todayMonthText) {
-    const auto year = ParseWholeNumber(yearText);
-    if (year && *year < todayYear) return true;
-    return todayMonthText > monthText;
-}
-
 std::string AddDaysToDate(std::chrono::year_month_day date, int n) {
     if (!date.ok()) return {};
     using namespace std::chrono;
@@ -168,7 +130,7 @@ std::string DateText(std::chrono::year_month_day date) {
     const unsigned day = static_cast<unsigned>(date.day());
     const unsigned month = static_cast<unsigned>(date.month());
     const int year = static_cast<int>(date.year());
-    if (day <= 99 && month <= 99 && year >= 0 && year <= 9999) {
+    if (day <= 99 && month <= 99 && year >= 0 && year <= kLastFourDigitYear) {
         // The usual case, written without any intermediate string.
         const char text[10] = {static_cast<char>('0' + day / 10),          static_cast<char>('0' + day % 10),
                                '.',

@@ -30,12 +30,6 @@ bool IsDigits(std::string_view text);
 // unchanged ("0", "", "10", "007", " 7", "x").
 std::string PadTwoDigits(std::string_view text);
 
-// The same for hour and minute of the clock, where "0" also becomes "00".
-std::string PadTwoDigitsClock(std::string_view text);
-
-// day + "." + month + "." + year, with no check and no conversion.
-std::string GermanDateText(std::string_view day, std::string_view month, std::string_view year);
-
 // Schaefer's integer formula, step by step in double arithmetic. Exact for
 // every Gregorian date 1583..9999; for other numbers it returns whatever the
 // formula gives (always a finite whole number for |year| < 10^9).
@@ -47,28 +41,12 @@ JulianDay JulianDayFromDate(int day, int month, int year);
 // not have - names no date.
 std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text);
 
-// "Sonntag" .. "Sonnabend" for the date the text names, "" when it names none.
-std::string WeekdayName(std::string_view dateText);
+// The same for the three parts on their own, as the date fields hold them.
+std::optional<std::chrono::year_month_day> DateFromParts(std::string_view day, std::string_view month,
+                                                         std::string_view year);
 
-// The same name for a calendar date; "" when the date does not exist.
+// "Sonntag" .. "Sonnabend" for a calendar date; "" when the date does not exist.
 std::string WeekdayNameOf(std::chrono::year_month_day date);
-
-// Length of February and the leap-year note of the February correction message.
-struct FebruaryInfo {
-    std::string days;  // "28" or "29"
-    std::string note;  // "", "  (JJJJ ist ein Schaltjahr)" or "  (JJJJ war ein Schaltjahr)"
-    std::string verb;  // " hat " or " hatte "
-};
-// yearText and monthText are the entered texts; todayMonthText is today's
-// month with two digits. A year text that is not a whole number counts as not
-// before today's year and not a leap year.
-FebruaryInfo FebruaryNote(std::string_view yearText, std::string_view monthText, int todayYear,
-                          std::string_view todayMonthText);
-
-// Tense of the 30-day correction message: true selects "hatte", false "hat".
-// A year text that is not a whole number counts as not before today's year.
-bool MonthIsPast(std::string_view yearText, std::string_view monthText, int todayYear,
-                 std::string_view todayMonthText);
 
 // "TT.MM.JJJJ" of the day n days after date (n may be any int; the result is
 // written with four year digits for years 0..9999). "" when date does not

@@ -44,6 +44,9 @@ std::string PrintCell(const EclipseEntry& entry) {
 
 const std::array<EclipseEntry, kEclipseCount>& EclipseCatalogue() { return kCatalogue; }
 
+int FirstEclipseYear() { return static_cast<int>(kCatalogue.front().date.year()); }
+int LastEclipseYear() { return static_cast<int>(kCatalogue.back().date.year()); }
+
 std::string EclipseKindWindowText(EclipseKind kind) {
     switch (kind) {
         case EclipseKind::Total: return "Totale-Finsternis";

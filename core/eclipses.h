@@ -20,6 +20,10 @@ inline constexpr int kEclipsePrintRows = 30;
 
 const std::array<EclipseEntry, kEclipseCount>& EclipseCatalogue();
 
+// The years of the catalogue's first and last eclipse (1987 and 2030).
+int FirstEclipseYear();
+int LastEclipseYear();
+
 // The kind's word in the window ("Totale-Finsternis") and in the printout,
 // left-justified in 12 characters plus " - Finsternis" (25 characters).
 std::string EclipseKindWindowText(EclipseKind kind);

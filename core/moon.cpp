@@ -58,25 +58,59 @@ constexpr std::array<PhaseRow, 30> kPhases = {{
     {"Neumond", 15},
 }};
 
-bool InRange(int ageDay) { return ageDay >= 0 && ageDay <= 29; }
+bool InRange(int ageDay) { return ageDay >= 0 && ageDay <= kNewMoonAgeDay; }
+
+// The method's mean elements: for each periodic term a Julian day on which it
+// starts a cycle (all near January 2000) and the length of that cycle in days.
+constexpr JulianDay kNewMoonEpoch = 2451550.1;       // a new moon
+constexpr double kSynodicMonthDays = 29.530588853;   // new moon to new moon
+constexpr JulianDay kPerigeeEpoch = 2451562.2;       // a perigee
+constexpr double kAnomalisticMonthDays = 27.55454988;  // perigee to perigee
+constexpr JulianDay kAscendingNodeEpoch = 2451565.2;  // a passage of the ascending node
+constexpr double kDraconicMonthDays = 27.212220817;   // node to node
+constexpr JulianDay kLongitudeEpoch = 2451555.8;     // a passage of longitude 0
+constexpr double kSiderealMonthDays = 27.321582241;   // star to star
+// The age in days is the phase fraction times the lunation rounded to two
+// decimals, as the method states it. Every age-day boundary - phase name,
+// picture, countdown and the annual table - rests on this rounded length; the
+// exact lunation would move about a day's worth of boundaries per century.
+constexpr double kAgeLunationDays = 29.53;
+// Distance in Earth radii: mean, then the amplitudes of the elliptic
+// inequality, the evection and the variation.
+constexpr double kMeanDistanceEarthRadii = 60.4;
+constexpr double kEllipseDistanceEarthRadii = 3.3;
+constexpr double kEvectionDistanceEarthRadii = 0.6;
+constexpr double kVariationDistanceEarthRadii = 0.5;
+// Latitude: the inclination of the orbit to the ecliptic, in degrees.
+constexpr double kInclinationDegrees = 5.1;
+// Longitude in degrees: a full turn, then the equation of the centre, the
+// evection and the variation.
+constexpr double kFullTurnDegrees = 360.0;
+constexpr double kCentreLongitudeDegrees = 6.3;
+constexpr double kEvectionLongitudeDegrees = 1.3;
+constexpr double kVariationLongitudeDegrees = 0.7;
+// Kilometres per Earth radius of the distance line.
+constexpr double kKilometresPerEarthRadius = 6367.5;
 
 }  // namespace
 
 MoonState ComputeMoonState(JulianDay j) {
     const double twoPi = TwoPi();
     MoonState state;
-    double ip = FractionalPart((j - 2451550.1) / 29.530588853);
+    double ip = FractionalPart((j - kNewMoonEpoch) / kSynodicMonthDays);
     state.phaseFraction = ip;
-    state.age = ip * 29.53;
+    state.age = ip * kAgeLunationDays;
     ip = ip * twoPi;
-    const double dp = FractionalPart((j - 2451562.2) / 27.55454988) * twoPi;
-    state.distanceEarthRadii =
-        60.4 - 3.3 * std::cos(dp) - 0.6 * std::cos(2.0 * ip - dp) - 0.5 * std::cos(2.0 * ip);
-    const double np = FractionalPart((j - 2451565.2) / 27.212220817) * twoPi;
-    state.eclipticLatitude = 5.1 * std::sin(np);
-    const double rp = FractionalPart((j - 2451555.8) / 27.321582241);
-    state.eclipticLongitude =
-        360.0 * rp + 6.3 * std::sin(dp) + 1.3 * std::sin(2.0 * ip - dp) + 0.7 * std::sin(2.0 * ip);
+    const double dp = FractionalPart((j - kPerigeeEpoch) / kAnomalisticMonthDays) * twoPi;
+    state.distanceEarthRadii = kMeanDistanceEarthRadii - kEllipseDistanceEarthRadii * std::cos(dp) -
+                               kEvectionDistanceEarthRadii * std::cos(2.0 * ip - dp) -
+                               kVariationDistanceEarthRadii * std::cos(2.0 * ip);
+    const double np = FractionalPart((j - kAscendingNodeEpoch) / kDraconicMonthDays) * twoPi;
+    state.eclipticLatitude = kInclinationDegrees * std::sin(np);
+    const double rp = FractionalPart((j - kLongitudeEpoch) / kSiderealMonthDays);
+    state.eclipticLongitude = kFullTurnDegrees * rp + kCentreLongitudeDegrees * std::sin(dp) +
+                              kEvectionLongitudeDegrees * std::sin(2.0 * ip - dp) +
+                              kVariationLongitudeDegrees * std::sin(2.0 * ip);
     return state;
 }
 
@@ -96,12 +130,10 @@ std::string PhaseShortName(int ageDay) {
 
 std::string PhaseText(int ageDay, std::chrono::year_month_day date) {
     if (!InRange(ageDay)) return {};
-    if (ageDay == 0 || ageDay == 29) return "Neumond (new moon)";
-    if (ageDay == 14) return "Vollmond (full moon)";
-    const bool waxing = ageDay < 14;
-    // One synodic cycle counts as 29 whole days here: the full moon comes on
-    // the day of age 14, the new moon on the day that would be age 29.
-    const int n = waxing ? 14 - ageDay : 29 - ageDay;
+    if (ageDay == 0 || ageDay == kNewMoonAgeDay) return "Neumond (new moon)";
+    if (ageDay == kFullMoonAgeDay) return "Vollmond (full moon)";
+    const bool waxing = ageDay < kFullMoonAgeDay;
+    const int n = waxing ? kFullMoonAgeDay - ageDay : kNewMoonAgeDay - ageDay;
     const std::string target = AddDaysToDate(date, n);
     if (target.empty()) return {};
     std::string text;
@@ -132,7 +164,7 @@ std::string PicturePath(int ageDay) {
 
 double DistanceKm(double distanceEarthRadii) {
     // std::round rounds halves away from zero.
-    return std::round(distanceEarthRadii) * 6367.5;
+    return std::round(distanceEarthRadii) * kKilometresPerEarthRadius;
 }
 
 }  // namespace lunomat

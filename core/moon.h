@@ -9,6 +9,15 @@
 
 namespace lunomat {
 
+// Whole days of the moon's age on which the phases fall. One synodic cycle
+// counts as 29 whole days: the full moon comes on the day of age 14, the new
+// moon on the day that would be age 29 (and on age 0), the quarters a week
+// either side of the full moon.
+inline constexpr int kFirstQuarterAgeDay = 7;
+inline constexpr int kFullMoonAgeDay = 14;
+inline constexpr int kLastQuarterAgeDay = 22;
+inline constexpr int kNewMoonAgeDay = 29;
+
 struct MoonState {
     double phaseFraction = 0;       // 0 <= value < 1
     double age = 0;                 // days, phaseFraction * 29.53
@@ -37,7 +46,7 @@ int PictureNumber(int ageDay);
 // "/mondgif/mond-NN.gif", to be put behind the program's folder; "" outside 0..29.
 std::string PicturePath(int ageDay);
 
-// round(distanceEarthRadii, halves away from zero) * 6367.5.
+// round(distanceEarthRadii, halves away from zero) * 6367.5 km per Earth radius.
 double DistanceKm(double distanceEarthRadii);
 
 }  // namespace lunomat

@@ -7,6 +7,7 @@
 
 #include "core/calendar.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_targets.h"
 #include "fuzz/input_reader.h"
 
 namespace lunomat::fuzz::calendar {
@@ -38,9 +39,9 @@ std::optional<chr::year_month_day> ReferenceDate(std::string_view s) {
 }
 
 void CheckPadding(const std::string& text) {
-    const bool oneDigit = text.size() == 1 && text[0] >= '0' && text[0] <= '9';
-    FUZZ_CHECK(PadTwoDigits(text) == (oneDigit && text[0] != '0' ? "0" + text : text));
-    FUZZ_CHECK(PadTwoDigitsClock(text) == (oneDigit ? "0" + text : text));
+    const bool oneDigit = text.size() == 1 && text[0] >= '1' && text[0] <= '9';
+    FUZZ_CHECK(PadTwoDigits(text) == (oneDigit ? "0" + text : text));
+    FUZZ_CHECK(lunomat::IsDigits(text) == IsDigits(text));
 }
 
 void CheckWholeNumber(const std::string& text) {
@@ -58,10 +59,8 @@ void CheckWholeNumber(const std::string& text) {
 void CheckDate(const std::string& text, int shift) {
     const auto date = ParseGermanDate(text);
     FUZZ_CHECK(date == ReferenceDate(text));
-    const std::string weekday = WeekdayName(text);
-    FUZZ_CHECK(weekday.empty() == !date);
     if (!date) return;
-    FUZZ_CHECK(weekday == WeekdayNameOf(*date));
+    FUZZ_CHECK(!WeekdayNameOf(*date).empty());
     FUZZ_CHECK(ParseGermanDate(DateText(*date)) == date);
 
     const long long target = chr::sys_days{*date}.time_since_epoch().count() + static_cast<long long>(shift);
@@ -73,34 +72,22 @@ void CheckDate(const std::string& text, int shift) {
     if (back) FUZZ_CHECK(chr::sys_days{*back}.time_since_epoch().count() == target);
 }
 
-void CheckMonthTexts(const std::string& yearText, const std::string& monthText, int todayYear,
-                     const std::string& todayMonth) {
-    const FebruaryInfo february = FebruaryNote(yearText, monthText, todayYear, todayMonth);
-    FUZZ_CHECK(february.days == "28" || february.days == "29");
-    FUZZ_CHECK(february.note.empty() == (february.days == "28"));
-    FUZZ_CHECK(february.verb == " hat " || february.verb == " hatte ");
-    // In a leap year the tense follows the month; otherwise the year alone.
-    if (february.days == "29")
-        FUZZ_CHECK((february.verb == " hatte ") == MonthIsPast(yearText, monthText, todayYear, todayMonth));
-}
-
 int OneInput(const std::uint8_t* data, std::size_t size) {
     InputReader in(data, size);
     const std::string first = in.String(40);
     const std::string second = in.String(12);
     const std::string third = in.String(12);
-    const int todayYear = in.InRange<int>(1900, 2100);
-    const std::string todayMonth = PadTwoDigits(std::to_string(in.InRange<int>(1, 12)));
     const int shift = in.Integral<int>();
 
     for (const std::string* text : {&first, &second, &third}) {
         CheckPadding(*text);
         CheckWholeNumber(*text);
     }
-    FUZZ_CHECK(GermanDateText(first, second, third) == first + "." + second + "." + third);
+    const std::string joined = first + "." + second + "." + third;
     CheckDate(first, shift);
-    CheckDate(GermanDateText(first, second, third), shift);
-    CheckMonthTexts(second, third, todayYear, todayMonth);
+    CheckDate(joined, shift);
+    if (joined.find('.', first.size() + 1) == first.size() + 1 + second.size())
+        FUZZ_CHECK(DateFromParts(first, second, third) == ParseGermanDate(joined));
     return 0;
 }
 

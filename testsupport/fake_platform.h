@@ -84,9 +84,12 @@ public:
         printOps.clear();
         return std::make_unique<RecordingPrinter>(&printOps, failAtPrintOp);
     }
-    void runBrowserWindow(QWidget*) override {
+    void runBrowserWindow(QWidget* owner) override {
+        // Like the real one: the owner is off while the window is open.
         events.push_back({"browser", {}, {}, {}});
+        if (owner) owner->setEnabled(false);
         if (onBrowser) onBrowser();
+        if (owner) owner->setEnabled(true);
     }
     QString programFolder() const override { return folder; }
     void endProgramNow() override { events.push_back({"end", {}, {}, {}}); }

@@ -39,13 +39,10 @@ constexpr int kCellLeft[4] = {360, 3000, 5640, 8280};
 // calendar routines cover. Anything else - an empty or partly typed field,
 // signs, blanks, decimals - gives no year, and the window stays empty.
 int yearFromText(const QString& text) {
-    if (text.isEmpty() || text.size() > 4) return 0;
-    int year = 0;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
-        year = year * 10 + (c.unicode() - '0');
-    }
-    return year >= 1583 && year <= 9999 ? year : 0;
+    const std::string digits = text.toStdString();
+    if (digits.size() > 4 || !IsDigits(digits)) return 0;
+    const int year = std::stoi(digits);
+    return year >= kFirstGregorianYear && year <= kLastFourDigitYear ? year : 0;
 }
 
 // A date the four-digit calendar cannot write (the last quarters of 9999

@@ -22,43 +22,8 @@ namespace lunomat {
 
 namespace {
 
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
-std::string toStd(const QString& s) { return s.toStdString(); }
-
-// Counts the nesting of a handler for as long as it runs.
-class DepthGuard {
-public:
-    DepthGuard(int& depth, int& maxDepth) : depth_(depth) { maxDepth = std::max(maxDepth, ++depth_); }
-    ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& depth_;
-};
-
-// A correction can only reach an existing date when the month is one of
-// "01".."12" and the year a plain four-digit number; anything else would be
-// corrected again and again.
-bool isDigits(QStringView text, qsizetype minLength, qsizetype maxLength) {
-    if (text.size() < minLength || text.size() > maxLength) return false;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    return true;
-}
-bool isMonthText(const QString& month) {
-    const QString m = fromStd(PadTwoDigits(toStd(month)));
-    return isDigits(m, 2, 2) && m >= QLatin1String("01") && m <= QLatin1String("12");
-}
-bool isPlainYear(const QString& year) { return isDigits(year, 4, 4); }
-
-const QString kDayTitle = QStringLiteral("Luno-Mat   -   Falsche Tageszahleingabe");
-const QString kMonthTitle = QStringLiteral("Luno-Mat   -   Falsche Monatszahleingabe");
-const QString kYearTitle = QStringLiteral("Luno-Mat   -   Falsche Jahreszahleingabe");
-const QString kDayNotZero =
-    QStringLiteral("Falsche Tageszahleingabe:\rDas Tagesdatum muss grundsätzlich größer Null (0) sein.");
-const QString kMonthNotZero =
-    QStringLiteral("Falsche Monatszahleingabe:\rDas Monatsdatum muss grundsätzlich größer Null (0) sein.");
+using entry::Field;
+using entry::Step;
 
 QLineEdit* makeField(QWidget* parent, const QRect& r, const QString& tip, const QString& accessibleName) {
     auto* f = new QLineEdit(parent);
@@ -78,8 +43,7 @@ QLineEdit* makeField(QWidget* parent, const QRect& r, const QString& tip, const 
 }
 
 void enable(QTimer* t) {
-    // Switching on a timer that already runs changes nothing; it keeps its
-    // phase (this is what lets two running ring timers merge).
+    // Switching on a timer that already runs changes nothing; it keeps its phase.
     if (!t->isActive()) t->start();
 }
 
@@ -127,7 +91,12 @@ void Mondphase::buildControls() {
         auto* dot = new OverlayLabel(QStringLiteral("'"), this);
         dot->setGeometry(twipsRect(s[1], s[2], 135, 135));
         dot->setFont(designFont(QStringLiteral("Arial"), 8.25));
+        // The box is lower than a line of text: drawn from its top, as the
+        // design's labels draw, the mark stays inside it instead of being
+        // cut off above.
+        dot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setTextColour(dot, rgb(128, 128, 128));
+        dot->setAccessibleName(QStringLiteral("Stern"));
         Label10[s[0]] = dot;
     }
 
@@ -253,6 +222,10 @@ void Mondphase::buildControls() {
     connect(txtMonat, &QLineEdit::textChanged, this, &Mondphase::txtMonat_Change);
     connect(txtJahr, &QLineEdit::textChanged, this, &Mondphase::txtJahr_Change);
     for (QLineEdit* f : {txtTag, txtMonat, txtJahr}) f->installEventFilter(this);
+    browserOwner_ = new QWidget(this);
+    browserOwner_->setGeometry(0, 0, 0, 0);
+    for (QPushButton* b : {Command1, Command2, cmd_Phasen, cmd_Finsternis, cmd_Kreiszeichen, cmdInfo, cmd_Abbrechen})
+        b->installEventFilter(this);
 
     // Only the buttons and the fields take the focus, in this order.
     const std::array<QWidget*, 10> tabOrder = {cmd_Abbrechen, Command1, cmdInfo, Command2, cmd_Phasen,
@@ -262,12 +235,29 @@ void Mondphase::buildControls() {
         if (std::find(tabOrder.begin(), tabOrder.end(), w) == tabOrder.end()) w->setFocusPolicy(Qt::NoFocus);
     cmd_Abbrechen->setFocus();
 
+    // The star dots lie over the sky and the result lines beside it.
+    for (QLabel* dot : Label10)
+        if (dot) dot->raise();
+
+    // Every control carries its design name, as accessibility tools and tests see it.
+    const std::pair<QWidget*, const char*> named[] = {
+        {Label2, "Label2"}, {Image2, "Image2"}, {lbl_Datumangabe, "lbl_Datumangabe"}, {lbl_MPh, "lbl_MPh"},
+        {Label5, "Label5"}, {Label7, "Label7"}, {Label6, "Label6"}, {lbl_Mondphase, "lbl_Mondphase"},
+        {txtTag, "txtTag"}, {txtMonat, "txtMonat"}, {txtJahr, "txtJahr"}, {Command1, "Command1"},
+        {Command2, "Command2"}, {cmd_Phasen, "cmd_Phasen"}, {cmd_Finsternis, "cmd_Finsternis"},
+        {cmd_Kreiszeichen, "cmd_Kreiszeichen"}, {cmdInfo, "cmdInfo"}, {cmd_Abbrechen, "cmd_Abbrechen"}};
+    for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
+    for (int i = 0; i < 4; ++i) StatusBar1Panels[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
+    for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setObjectName(QStringLiteral("Image1_%1").arg(i));
+    for (std::size_t i = 0; i < Label10.size(); ++i)
+        if (Label10[i]) Label10[i]->setObjectName(QStringLiteral("Label10_%1").arg(i));
+
     for (QPushButton* b : {Command1, Command2, cmd_Phasen, cmd_Finsternis, cmd_Kreiszeichen, cmdInfo, cmd_Abbrechen})
         b->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
     // The designed star sky comes with the first pass of the event loop, so
     // that reading and scaling it does not delay the window's first showing.
     QTimer::singleShot(0, this, [this] {
-        if (shownFrame_ != 0) return;
+        if (skyShown_) return;
         const std::array<QImage, 6>& firstFrame = starFrame(1);
         for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPicture(firstFrame[i]);
     });
@@ -296,6 +286,8 @@ void Mondphase::buildTimers() {
     Timer10 = make(100, false, &Mondphase::Timer10_Timer);
     Timer4->setTimerType(Qt::PreciseTimer);
     for (QTimer* t : {Timer5, Timer6, Timer7, Timer8, Timer9, Timer10}) t->setTimerType(Qt::PreciseTimer);
+    const std::array<QTimer*, 10> all = {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10};
+    for (std::size_t i = 0; i < all.size(); ++i) all[i]->setObjectName(QStringLiteral("Timer%1").arg(i + 1));
 }
 
 void Mondphase::showEvent(QShowEvent* event) {
@@ -310,61 +302,80 @@ void Mondphase::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-Mondphase::Today Mondphase::today() const {
+std::chrono::year_month_day Mondphase::today() const {
     const QDate d = platform_.now().date();
-    return {fromStd(PadTwoDigits(std::to_string(d.day()))), fromStd(PadTwoDigits(std::to_string(d.month()))),
-            QString::number(d.year())};
+    return std::chrono::year{d.year()} / std::chrono::month{static_cast<unsigned>(d.month())} /
+           std::chrono::day{static_cast<unsigned>(d.day())};
+}
+
+QLineEdit* Mondphase::field(Field f) const {
+    return f == Field::Day ? txtTag : f == Field::Month ? txtMonat : txtJahr;
+}
+
+entry::FieldTexts Mondphase::fieldTexts() const {
+    return {txtTag->text().toStdString(), txtMonat->text().toStdString(), txtJahr->text().toStdString()};
 }
 
 QString Mondphase::clockText() const {
     const QTime t = platform_.now().time();
-    return QStringLiteral("Uhrzeit: ") + fromStd(PadTwoDigitsClock(std::to_string(t.hour()))) + QLatin1Char('.') +
-           fromStd(PadTwoDigitsClock(std::to_string(t.minute()))) + QStringLiteral("  Uhr");
+    return QStringLiteral("Uhrzeit: %1.%2  Uhr").arg(t.hour(), 2, 10, QLatin1Char('0')).arg(t.minute(), 2, 10, QLatin1Char('0'));
+}
+
+void Mondphase::showBox(MessageIcon icon, const QString& title, const QString& text) {
+    // Counted, so that the midnight switch waits until the box is closed.
+    ++boxesOpen_;
+    platform_.messageBox(this, icon, title, text);
+    --boxesOpen_;
+}
+
+void Mondphase::focusField(Field f, int length) {
+    QLineEdit* target = field(f);
+    pendingSelection_[static_cast<std::size_t>(f)] = length;
+    moveFocus(target, 0, length);
+}
+
+void Mondphase::run(const entry::Steps& steps) {
+    for (const Step& s : steps) {
+        switch (s.kind) {
+        case Step::Kind::Sound: platform_.playErrorSound(); break;
+        case Step::Kind::Box:
+            showBox(s.icon == entry::Icon::Critical ? MessageIcon::Critical : MessageIcon::Exclamation,
+                    QString::fromStdString(s.title), QString::fromStdString(s.text));
+            break;
+        case Step::Kind::Select: selectRange(field(s.field), s.start, s.length); break;
+        case Step::Kind::Write: field(s.field)->setText(QString::fromStdString(s.text)); break;
+        case Step::Kind::Focus: field(s.field)->setFocus(); break;
+        case Step::Kind::MoveFocus: focusField(s.field, s.length); break;
+        case Step::Kind::Load: Form_Load(); break;
+        case Step::Kind::Calculate: Command1_Click(); break;
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
-// The load handler: first half (caption, status bar, date, format check).
+// The load handler: caption, status bar, date, format check, then the
+// correction of a date that does not exist, or the display.
 
 void Mondphase::Form_Load() {
-    DepthGuard depth(loadDepth_, maxLoadDepth_);
-
     setWindowTitle(QStringLiteral(" Luno-Mat   -   Version:  ") + QString::number(kVersionMajor) + QLatin1Char('.') +
                    QString::number(kVersionMinor) + QLatin1Char('.') + QString::number(kVersionRevision) +
                    QStringLiteral("    Build:  ") + QLatin1String(kBuildLabel) + QStringLiteral("   ( Lunoskop )"));
 
     const QDate todayDate = platform_.now().date();
-    const Today now = today();
-
-    for (QLineEdit* field : {txtTag, txtMonat}) {
-        const QString padded = fromStd(PadTwoDigits(toStd(field->text())));
-        if (padded != field->text()) field->setText(padded);
-    }
-
-    const QString todayText = fromStd(GermanDateText(toStd(now.day), toStd(now.month), toStd(now.year)));
-    if (txtTag->text().isEmpty() && txtMonat->text().isEmpty()) {
-        txtTag->setText(now.day);
-        txtMonat->setText(now.month);
-        txtJahr->setText(now.year);
-    }
-    const QString day = txtTag->text();
-    const QString month = txtMonat->text();
-    const QString year = txtJahr->text();
-    const QString dateText = fromStd(GermanDateText(toStd(day), toStd(month), toStd(year)));
+    run(entry::PrepareFields(fieldTexts(), today()));
+    const entry::FieldTexts fields = fieldTexts();
 
     StatusBar1Panels[0]->setText(QStringLiteral("Luno-Skop"));
-    StatusBar1Panels[1]->setText(QStringLiteral("Kalenderdatum:  ") + todayText);
+    StatusBar1Panels[1]->setText(QStringLiteral("Kalenderdatum:  ") + QString::fromStdString(DateText(today())));
     StatusBar1Panels[2]->setText(clockText());
     StatusBar1Panels[3]->setText(copyrightNotice(todayDate.year()));
 
-    const QString weekday = fromStd(WeekdayName(toStd(dateText)));
-
     if (regionalFormatRefused(todayDate)) return;
 
-    if (weekday.isEmpty()) {
-        correctDate(weekday, day, month, year, now);
-        return;
-    }
-    showMoon(weekday, dateText);
+    if (const auto date = entry::EnteredDate(fields))
+        showMoon(*date);
+    else
+        run(entry::CorrectDate(fields, today()));
 }
 
 bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
@@ -374,13 +385,16 @@ bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
     // A day-first text with "." separators may have its second "." at the
     // fifth place (5.12.2026, 15.1.2026); it is exactly the format asked for.
     const QStringList parts = text.split(QLatin1Char('.'));
-    const bool dayFirstDots = parts.size() == 3 && isDigits(parts[0], 1, 2) && isDigits(parts[1], 1, 2) &&
-                              isDigits(parts[2], 2, 4) && parts[0].toInt() == todayDate.day() &&
-                              parts[1].toInt() == todayDate.month();
+    auto digits = [&](int part, qsizetype minLength, qsizetype maxLength) {
+        const QString& p = parts[part];
+        return p.size() >= minLength && p.size() <= maxLength && IsDigits(p.toStdString());
+    };
+    const bool dayFirstDots = parts.size() == 3 && digits(0, 1, 2) && digits(1, 1, 2) && digits(2, 2, 4) &&
+                              parts[0].toInt() == todayDate.day() && parts[1].toInt() == todayDate.month();
 
     if (at(5) == QLatin1Char('-') || (at(5) == QLatin1Char('.') && !dayFirstDots)) {
-        platform_.messageBox(
-            this, MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsche System-Datumseinstellung"),
+        showBox(
+            MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsche System-Datumseinstellung"),
             QStringLiteral("Falsche Einstellung der System-Datumseinstellung - Sie verwenden das amerikanische "
                            "Datumsformat.\r\rBitte setzen Sie in der Systemeinstellung von Windows unter "
                            "'Regions- und Sprachoptionen' das deutsche Datumsformat 'TT.MM.JJJJ' oder 'T.M.JJJJ' "
@@ -390,8 +404,8 @@ bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
         return true;
     }
     if (at(3) == QLatin1Char('-') || at(2) == QLatin1Char('-')) {
-        platform_.messageBox(
-            this, MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsches Datumstrennzeichen"),
+        showBox(
+            MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsches Datumstrennzeichen"),
             QStringLiteral("Falsche Einstellung des System-Datumstrennzeichens.\rBitte setzen Sie in der "
                            "Systemeinstellung von Windows unter 'Regions- und Sprachoptionen' anstelle des "
                            "Bindestriches '-' den Punkt '.' dafür ein!\r\rACHTUNG: Das Programm wird jetzt "
@@ -402,258 +416,122 @@ bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
     return false;
 }
 
-// ---------------------------------------------------------------------------
-// Second half: correction of a date that does not exist, or the display.
-
-void Mondphase::correctDate(const QString&, const QString&, const QString& month, const QString& year,
-                            const Today& now) {
-    if (!isMonthText(month) || !isPlainYear(year)) {
-        // No correction could reach a real date; the calculation command
-        // refuses such a month or year with its own message.
-        Command1_Click();
-        return;
-    }
-    const QString title = QStringLiteral("Lunomat   -   Falsche Datumseingabe");
-    if (month != QLatin1String("02")) {
-        const bool past = MonthIsPast(toStd(year), toStd(month), now.year.toInt(), toStd(now.month));
-        platform_.messageBox(this, MessageIcon::Exclamation, title,
-                             QStringLiteral("Falsches Datum:\rBitte geben Sie ein gültiges Tagesdatum ein - dieser "
-                                            "Monat ") +
-                                 (past ? QStringLiteral("hatte") : QStringLiteral("hat")) +
-                                 QStringLiteral(" nur 30 Tage!\rDie Luno-Mat wird mit dem Datum  30.") + month +
-                                 QLatin1Char('.') + year + QStringLiteral("  fortgesetzt."));
-        txtTag->setText(QStringLiteral("30"));
-    } else {
-        const FebruaryInfo feb = FebruaryNote(toStd(year), toStd(month), now.year.toInt(), toStd(now.month));
-        const QString days = fromStd(feb.days);
-        platform_.messageBox(this, MessageIcon::Exclamation, title,
-                             QStringLiteral("Falsches Datum:\rBitte geben Sie ein gültiges Tagesdatum ein - der "
-                                            "Februar") +
-                                 fromStd(feb.verb) + QStringLiteral("in diesem Jahr ") + days +
-                                 QStringLiteral(" Tage!") + fromStd(feb.note) +
-                                 QStringLiteral("\rDie Luno-Mat wird mit dem Datum  ") + days + QLatin1Char('.') +
-                                 month + QLatin1Char('.') + year + QStringLiteral("  fortgesetzt."));
-        txtTag->setText(days);
-    }
-    Command1_Click();
-}
-
-void Mondphase::showMoon(const QString& weekday, const QString& dateText) {
-    const auto date = ParseGermanDate(toStd(dateText));
-    if (!date) return;
-    const MoonDisplay d = BuildMoonDisplay(*date);
-    Label5->setText(fromStd(d.distanceLine));
-    Label6->setText(fromStd(d.latitudeLine));
-    Label7->setText(fromStd(d.longitudeLine));
-    loadPicture(Image2, platform_.programFolder(), fromStd(d.picturePath));
-    lbl_Datumangabe->setText(fromStd(DateLine(toStd(weekday), toStd(dateText))));
-    lbl_MPh->setText(fromStd(d.phaseText));
-    lbl_Mondphase->setText(fromStd(d.shortName));
+void Mondphase::showMoon(std::chrono::year_month_day date) {
+    const MoonDisplay d = BuildMoonDisplay(date);
+    Label5->setText(QString::fromStdString(d.distanceLine));
+    Label6->setText(QString::fromStdString(d.latitudeLine));
+    Label7->setText(QString::fromStdString(d.longitudeLine));
+    loadPicture(Image2, platform_.programFolder(), QString::fromStdString(d.picturePath));
+    lbl_Datumangabe->setText(QString::fromStdString(d.dateLine));
+    lbl_MPh->setText(QString::fromStdString(d.phaseText));
+    lbl_Mondphase->setText(QString::fromStdString(d.shortName));
     enable(Timer1);
-    enable(Timer5);
+    // One runner goes round the ring: a computation while it runs does not
+    // start a second one.
+    if (!ringRunning()) Timer5->start();
 }
 
 // ---------------------------------------------------------------------------
 // "&Berechnen" and "&Heute".
 
-void Mondphase::Command1_Click() {
-    const Today now = today();
-    double value = 0;
-    // A year that is not a plain four-digit number fails like an empty one:
-    // no date could be computed or corrected from it.
-    const bool yearFails =
-        !toNumber(txtJahr->text(), &value) || value == 0 || !isPlainYear(txtJahr->text());
-    if (yearFails) moveFocus(txtJahr, 0, 4);
-    if (yearFails || value < 1900 || value > 2100) {
-        errorBox(platform_, this, kYearTitle,
-                 QStringLiteral("Falsche Jahreszahleingabe:\rDas Datum muss zwischen dem Jahr 1900 und dem Jahr 2100 "
-                                "liegen.\rHinweis:  Das Eingabejahr wird auf das aktuelle Kalenderjahr "
-                                "zurückgesetzt."),
-                 true, MessageIcon::Critical);
-        txtTag->setText(now.day);
-        txtMonat->setText(now.month);
-        txtJahr->setText(now.year);
-    }
-    if (!toNumber(txtTag->text(), &value) || value == 0) {
-        errorBox(platform_, this, kDayTitle, kDayNotZero, true, MessageIcon::Critical);
-        moveFocus(txtTag, 0, 4);
-        return;
-    }
-    // A month outside "01".."12" fails like a zero one: it names no month.
-    if (!toNumber(txtMonat->text(), &value) || value == 0 || !isMonthText(txtMonat->text())) {
-        errorBox(platform_, this, kMonthTitle, kMonthNotZero, true, MessageIcon::Critical);
-        moveFocus(txtMonat, 0, 4);
-        return;
-    }
-    Form_Load();
-    moveFocus(txtTag, 0, 2);
-}
+void Mondphase::Command1_Click() { run(entry::CalculatePressed(fieldTexts(), today())); }
 
 void Mondphase::Command2_Click() {
-    const Today now = today();
     Timer3->stop();
-    txtTag->setText(now.day);
-    txtMonat->setText(now.month);
-    txtJahr->setText(now.year);
-    Form_Load();
-    moveFocus(txtTag, 0, 2);
+    run(entry::TodayPressed(today()));
 }
 
 // ---------------------------------------------------------------------------
 // The date fields.
 
-void Mondphase::txtTag_Change() {
-    DepthGuard depth(changeDepth_, maxChangeDepth_);
-    selectRange(txtTag, 1, 2);
-    const QString t = txtTag->text();
-    if (!toNumber(t)) {
-        if (t.isEmpty()) {
-            selectRange(txtTag, 1, 2);
-            return;  // an emptied day field simply stays empty
-        }
-        platform_.playErrorSound();
-        selectRange(txtTag, 1, 2);
-        txtTag->setText(QString());
-        txtTag->setFocus();
-        return;
-    }
-    if (t.size() < 2) return;
-    if (!(t > QLatin1String("31")) && t != QLatin1String("00")) {
-        moveFocus(txtMonat, 0, 4);
-        return;
-    }
-    errorBox(platform_, this, kDayTitle, QStringLiteral("Falsche Tageszahleingabe:\rDas Tagesdatum stimmt nicht."),
-             true, MessageIcon::Critical);
-    selectRange(txtTag, 2, 2);
-    txtTag->setText(QString());
-    txtTag->setFocus();
-}
+void Mondphase::txtTag_Change() { run(entry::DayChanged(txtTag->text().toStdString())); }
+void Mondphase::txtMonat_Change() { run(entry::MonthChanged(txtMonat->text().toStdString())); }
+void Mondphase::txtJahr_Change() { run(entry::YearChanged(txtJahr->text().toStdString(), today())); }
 
-void Mondphase::txtMonat_Change() {
-    DepthGuard depth(changeDepth_, maxChangeDepth_);
-    selectRange(txtMonat, 1, 2);
-    const QString t = txtMonat->text();
-    double value = 0;
-    if (!toNumber(t, &value)) {
-        if (t.isEmpty()) return;
-        platform_.playErrorSound();
-        selectRange(txtMonat, 1, 2);
-        txtMonat->setText(QString());
-        txtMonat->setFocus();
-        return;
-    }
-    if (t.size() < 2) return;
-    if (t > QLatin1String("12") || value == 0) {
-        errorBox(platform_, this, kMonthTitle,
-                 QStringLiteral("Falsche Monatszahleingabe:\rDas Monatsdatum stimmt nicht."), true,
-                 MessageIcon::Critical);
-        selectRange(txtMonat, 2, 2);
-        txtMonat->setText(QString());
-        txtMonat->setFocus();
-        return;
-    }
-    moveFocus(txtJahr, 0, 4);
+void Mondphase::txtTag_KeyPress(entry::Key key) { run(entry::KeyPressed(Field::Day, key, fieldTexts(), today())); }
+void Mondphase::txtMonat_KeyPress(entry::Key key) {
+    run(entry::KeyPressed(Field::Month, key, fieldTexts(), today()));
 }
-
-void Mondphase::txtJahr_Change() {
-    DepthGuard depth(changeDepth_, maxChangeDepth_);
-    selectRange(txtJahr, 3, 4);
-    const QString t = txtJahr->text();
-    if (toNumber(t)) return;  // length and range are checked by Enter
-    platform_.playErrorSound();
-    selectRange(txtJahr, 3, 4);
-    // An empty year field comes back as the current year; anything else is
-    // emptied first, and the nested run brings the current year.
-    txtJahr->setText(t.isEmpty() ? today().year : QString());
-    txtJahr->setFocus();
-}
+void Mondphase::txtJahr_KeyPress(entry::Key key) { run(entry::KeyPressed(Field::Year, key, fieldTexts(), today())); }
 
 bool Mondphase::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == txtTag || watched == txtMonat || watched == txtJahr)) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        int code = -1;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            code = 13;
-        else if ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_O)
-            code = 15;
-        else if (!key->text().isEmpty())
-            code = key->text().at(0).unicode();
-        if (code >= 0) {
-            if (watched == txtTag) txtTag_KeyPress(code);
-            else if (watched == txtMonat) txtMonat_KeyPress(code);
-            else txtJahr_KeyPress(code);
+    const bool isField = watched == txtTag || watched == txtMonat || watched == txtJahr;
+    if (isField && secondaryOpen_) {
+        // Another window is open (the browser runs in its own process and
+        // blocks nothing here): the fields take no input meanwhile.
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel: return true;
+        default: break;
         }
-        return false;  // every key reaches the field as usual
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (isField) {
+            entry::Key k = entry::Key::Other;
+            if (enter)
+                k = entry::Key::Enter;
+            else if ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_O)
+                k = entry::Key::CtrlO;
+            if (watched == txtTag) txtTag_KeyPress(k);
+            else if (watched == txtMonat) txtMonat_KeyPress(k);
+            else txtJahr_KeyPress(k);
+            return false;  // every key reaches the field as usual
+        }
+        // Enter presses the focused button, as Space does.
+        if (enter && !key->isAutoRepeat() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (auto* button = qobject_cast<QPushButton*>(watched); button && button->isEnabled()) {
+                button->click();
+                return true;
+            }
+        }
+    }
+    if (isField && event->type() == QEvent::FocusIn) {
+        // A field the program gave the focus to gets its selection back, even
+        // when the focus arrives later (the window was inactive) or the field
+        // lost its selection when the focus left it.
+        auto* f = static_cast<QLineEdit*>(watched);
+        const auto index = static_cast<std::size_t>(f == txtTag ? 0 : f == txtMonat ? 1 : 2);
+        if (pendingSelection_[index] > 0) {
+            const int length = pendingSelection_[index];
+            pendingSelection_[index] = 0;
+            selectRange(f, 0, length);
+        }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// Enter in the day or month field: an empty or zero value only sounds, any
-// other moves on to the next field; the range was checked while typing.
-void Mondphase::enterMovesOn(int keyAscii, QLineEdit* field, QLineEdit* next, int selectLength) {
-    if (keyAscii != 13) return;
-    double value = 0;
-    if (!toNumber(field->text(), &value) || value == 0) {
-        platform_.playErrorSound();
-        return;
-    }
-    moveFocus(next, 0, selectLength);
-}
-
-void Mondphase::txtTag_KeyPress(int keyAscii) { enterMovesOn(keyAscii, txtTag, txtMonat, 2); }
-
-void Mondphase::txtMonat_KeyPress(int keyAscii) { enterMovesOn(keyAscii, txtMonat, txtJahr, 4); }
-
-void Mondphase::txtJahr_KeyPress(int keyAscii) {
-    if (keyAscii != 13 && keyAscii != 15) return;
-    double value = 0;
-    // A text without a value counts as 0, which fails every test below.
-    const bool hasValue = toNumber(txtJahr->text(), &value);
-    if (!hasValue || value == 0) moveFocus(txtJahr, 0, 4);
-    if (!hasValue || value < 1900 || value > 2100) {
-        errorBox(platform_, this, kYearTitle,
-                 QStringLiteral("Falsche Jahreszahleingabe:\rDas Datum muss zwischen dem Jahr 1900 und dem Jahr 2100 "
-                                "liegen.\r\rHinweis:\rDie Eingabefenster (Tag, Monat, Jahr) werden auf das aktuelle "
-                                "Kalenderjahr zurückgesetzt."),
-                 true, MessageIcon::Critical);
-        const Today now = today();
-        txtTag->setText(now.day);
-        txtMonat->setText(now.month);
-        txtJahr->setText(now.year);
-        moveFocus(txtTag, 0, 4);
-        return;
-    }
-    if (!toNumber(txtTag->text(), &value) || value == 0) {
-        errorBox(platform_, this, kDayTitle, kDayNotZero, true, MessageIcon::Critical);
-        moveFocus(txtTag, 0, 4);
-        return;
-    }
-    if (!toNumber(txtMonat->text(), &value) || value == 0) {
-        errorBox(platform_, this, kMonthTitle, kMonthNotZero, true, MessageIcon::Critical);
-        moveFocus(txtMonat, 0, 4);
-        return;
-    }
-    Form_Load();
 }
 
 // ---------------------------------------------------------------------------
 // Timers.
 
 void Mondphase::Timer1_Timer() {
-    moveFocus(txtTag, 0, 2);
+    focusField(Field::Day, 2);
     Timer1->stop();
 }
 
 void Mondphase::Timer2_Timer() {
     // The first tick at or after 00:00:01 of a new local date switches the
     // display once, whatever the time format and however long the machine
-    // slept; during the day nothing happens.
+    // slept; during the day nothing happens. While a message box of this
+    // window is open the switch waits for it, so that what the box's handler
+    // does afterwards cannot undo it.
     const QDateTime now = platform_.now();
-    if (now.date() == lastSeenDate_ || now.time() < QTime(0, 0, 1)) return;
+    if (now.date() == lastSeenDate_ || now.time() < QTime(0, 0, 1) || boxesOpen_ > 0) return;
     lastSeenDate_ = now.date();
     enable(Timer3);
+    // The entered date is shown again under the new day; half-typed fields
+    // are left to the today command that follows.
+    if (!entry::EnteredDate(fieldTexts())) return;
     Form_Load();
-    moveFocus(txtTag, 0, 2);
+    focusField(Field::Day, 2);
 }
 
 void Mondphase::Timer3_Timer() { Command2_Click(); }
@@ -663,8 +541,13 @@ void Mondphase::Timer4_Timer() {
     // The next tick comes just after the next full minute, and at least once
     // a second so that a changed system time shows at once: a new minute
     // appears within milliseconds while the program stays idle.
-    const int msIntoMinute = platform_.now().time().second() * 1000 + platform_.now().time().msec();
-    Timer4->setInterval(std::clamp(60000 - msIntoMinute + 5, 20, 1000));
+    constexpr int kMsPerMinute = 60000;
+    constexpr int kPastTheMinuteMs = 5;
+    constexpr int kShortestMs = 20;
+    constexpr int kLongestMs = 1000;
+    const QTime t = platform_.now().time();
+    const int msIntoMinute = t.second() * 1000 + t.msec();
+    Timer4->setInterval(std::clamp(kMsPerMinute - msIntoMinute + kPastTheMinuteMs, kShortestMs, kLongestMs));
 }
 
 const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
@@ -688,11 +571,17 @@ const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
     return scaled;
 }
 
+bool Mondphase::ringRunning() const {
+    for (const QTimer* t : {Timer5, Timer6, Timer7, Timer8, Timer9, Timer10})
+        if (t->isActive()) return true;
+    return false;
+}
+
 void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {
     const std::array<QImage, 6>& pictures = starFrame(frame);
     if (!pictures[0].isNull()) {  // otherwise the images keep what they show
         for (std::size_t i = 0; i < Image1.size(); ++i) Image1[i]->setPicture(pictures[i]);
-        shownFrame_ = frame;
+        skyShown_ = true;
     }
     self->stop();
     enable(next);
@@ -710,10 +599,6 @@ void Mondphase::Timer10_Timer() { showStarFrame(6, Timer10, Timer5); }
 
 void Mondphase::cmd_Abbrechen_Click() { close(); }
 
-void Mondphase::Form_Unload() {
-    // The close is already under way; nothing is kept and nothing cancels it.
-}
-
 void Mondphase::closeEvent(QCloseEvent* event) {
     // While another window waits to be closed (the browser runs in its own
     // process, so the window system may still offer this window's close
@@ -722,7 +607,6 @@ void Mondphase::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Form_Unload();
     event->accept();
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 // The main window: the date fields, the moon display for one date, the
 // timers that keep it alive, and the buttons that open the other windows.
+// The rules of the date fields live in ui/dateentry; this class carries out
+// what they ask for on the widgets.
 
 #include <QDate>
 #include <QImage>
-#include <QPixmap>
-#include <QString>
 #include <QWidget>
 #include <array>
+#include <chrono>
+
+#include "ui/dateentry/date_entry.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,6 +21,7 @@ class QFrame;
 namespace lunomat {
 
 class Platform;
+enum class MessageIcon;
 class LineShape;
 class FramePicture;
 
@@ -28,11 +32,17 @@ public:
     explicit Mondphase(Platform& platform, QWidget* parent = nullptr);
     ~Mondphase() override;
 
-    // The one recompute routine: caption, status bar, date-format check,
-    // correction of impossible dates, computation and display.
+    // The one recompute routine, run at start-up: caption, status bar,
+    // date-format check, correction of impossible dates, computation and
+    // display.
     void Form_Load();
-    void Form_Unload();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
     void Command1_Click();  // "&Berechnen"
     void Command2_Click();  // "&Heute"
     void cmd_Phasen_Click();
@@ -44,9 +54,9 @@ public:
     void txtTag_Change();
     void txtMonat_Change();
     void txtJahr_Change();
-    void txtTag_KeyPress(int keyAscii);
-    void txtMonat_KeyPress(int keyAscii);
-    void txtJahr_KeyPress(int keyAscii);
+    void txtTag_KeyPress(entry::Key key);
+    void txtMonat_KeyPress(entry::Key key);
+    void txtJahr_KeyPress(entry::Key key);
 
     void Timer1_Timer();  // focus back to the day field
     void Timer2_Timer();  // midnight watch
@@ -58,6 +68,26 @@ public:
     void Timer8_Timer();
     void Timer9_Timer();
     void Timer10_Timer();
+
+    void buildControls();
+    void buildTimers();
+    // Carries out what the date-entry rules ask for, in order.
+    void run(const entry::Steps& steps);
+    void showBox(MessageIcon icon, const QString& title, const QString& text);
+    // Selects the first `length` characters of a field and gives it the focus.
+    void focusField(entry::Field f, int length);
+    QLineEdit* field(entry::Field f) const;
+    entry::FieldTexts fieldTexts() const;
+    std::chrono::year_month_day today() const;
+    void showMoon(std::chrono::year_month_day date);
+    bool regionalFormatRefused(const QDate& today);
+    const std::array<QImage, 6>& starFrame(int frame);
+    void showStarFrame(int frame, QTimer* self, QTimer* next);
+    bool ringRunning() const;
+    void setButtonsEnabled(bool on);
+    template <typename OpenWindow>
+    void openModal(OpenWindow&& open, bool giveDayFieldFocus);
+    QString clockText() const;
 
     // Controls, named as the design names them.
     QLabel* Label8 = nullptr;
@@ -103,47 +133,18 @@ public:
     QTimer* Timer9 = nullptr;
     QTimer* Timer10 = nullptr;
 
-    // How deep the load handler and the change handlers have nested at most
-    // since construction; a correction must never recurse without bound.
-    int maxLoadDepth() const { return maxLoadDepth_; }
-    int maxChangeDepth() const { return maxChangeDepth_; }
-    // Which star-sky frame (1..6) the images show, 0 before the first.
-    int shownFrame() const { return shownFrame_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    struct Today {
-        QString day, month, year;  // day and month with two digits
-    };
-    Today today() const;
-    void buildControls();
-    void buildTimers();
-    void showMoon(const QString& weekday, const QString& dateText);
-    void enterMovesOn(int keyAscii, QLineEdit* field, QLineEdit* next, int selectLength);
-    void correctDate(const QString& weekday, const QString& day, const QString& month, const QString& year,
-                     const Today& now);
-    bool regionalFormatRefused(const QDate& today);
-    const std::array<QImage, 6>& starFrame(int frame);
-    void showStarFrame(int frame, QTimer* self, QTimer* next);
-    void setButtonsEnabled(bool on);
-    template <typename OpenWindow>
-    void openModal(OpenWindow&& open, bool giveDayFieldFocus);
-    QString clockText() const;
+    QWidget* browserOwner_ = nullptr;  // invisible; switched off while the browser window is open
 
     Platform& platform_;
     QDate lastSeenDate_;  // the local date of the last midnight check
     std::array<std::array<QImage, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size, kept compact
-    int shownFrame_ = 0;
-    int loadDepth_ = 0;
-    int maxLoadDepth_ = 0;
-    int changeDepth_ = 0;
-    int maxChangeDepth_ = 0;
+    bool skyShown_ = false;       // a star-sky frame has been shown
+    int boxesOpen_ = 0;           // message boxes of this window waiting to be closed
     bool centred_ = false;
     bool secondaryOpen_ = false;  // a window opened by a button is still open
+    // Per date field, the selection length the program gave it with the
+    // focus, until the field has really received the focus.
+    std::array<int, 3> pendingSelection_{};
 };
 
 }  // namespace lunomat

@@ -1,13 +1,16 @@
 // The buttons of the main window that open the other windows, each modally.
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/calendar.h"
+#include "core/eclipses.h"
 #include "ui/annual/mondphasen.h"
-#include "ui/platform/platform.h"
-#include "ui/widgets/ui_conventions.h"
 #include "ui/eclipses/mondfinsternisse.h"
 #include "ui/info/information.h"
 #include "ui/main/mondphase.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
 
@@ -18,8 +21,6 @@ void Mondphase::setButtonsEnabled(bool on) {
 
 // The frame around every secondary window: buttons off, the window created
 // afresh and shown modally (the timers keep ticking meanwhile), buttons on.
-// The browser window runs in its own process and is never open while another
-// window is, so nothing has to be switched off in it here.
 template <typename OpenWindow>
 void Mondphase::openModal(OpenWindow&& open, bool giveDayFieldFocus) {
     setButtonsEnabled(false);
@@ -27,7 +28,7 @@ void Mondphase::openModal(OpenWindow&& open, bool giveDayFieldFocus) {
     open();
     secondaryOpen_ = false;
     setButtonsEnabled(true);
-    if (giveDayFieldFocus) moveFocus(txtTag, 0, 2);
+    if (giveDayFieldFocus) focusField(entry::Field::Day, 2);
 }
 
 void Mondphase::cmd_Phasen_Click() {
@@ -40,12 +41,14 @@ void Mondphase::cmd_Phasen_Click() {
 }
 
 void Mondphase::cmd_Finsternis_Click() {
-    double year = 0;
-    if (!toNumber(txtJahr->text(), &year) || year < 1987 || year > 2030) {
-        platform_.messageBox(this, MessageIcon::Critical, QStringLiteral("Luno-Mat  -  keine Mondfinsternisangaben"),
-                             QStringLiteral("Keine Mondfinsterterminangaben vorhanden:\rDas Programm hat "
-                                            "Mondfinsternisangaben nur für den Zeitraum der Jahre 1987 bis 2030."));
-        moveFocus(txtJahr, 0, 4);
+    const auto year = ParseWholeNumber(txtJahr->text().toStdString());
+    if (!year || *year < FirstEclipseYear() || *year > LastEclipseYear()) {
+        showBox(MessageIcon::Critical, QStringLiteral("Luno-Mat  -  keine Mondfinsternisangaben"),
+                QStringLiteral("Keine Mondfinsterterminangaben vorhanden:\rDas Programm hat Mondfinsternisangaben nur "
+                               "für den Zeitraum der Jahre %1 bis %2.")
+                    .arg(FirstEclipseYear())
+                    .arg(LastEclipseYear()));
+        focusField(entry::Field::Year, 4);
         return;
     }
     openModal(
@@ -57,17 +60,24 @@ void Mondphase::cmd_Finsternis_Click() {
 }
 
 void Mondphase::cmdInfo_Click() {
-    // The information window gives the day field the focus itself.
+    // The information window gives the day field the focus itself; the day
+    // is selected with it, whatever happened to the selection meanwhile.
+    pendingSelection_[static_cast<std::size_t>(entry::Field::Day)] = 2;
     openModal(
         [this] {
             Information window(platform_, txtTag, this);
             window.exec();
         },
         false);
+    if (focusWidget() == txtTag) selectRange(txtTag, 0, 2);
 }
 
 void Mondphase::cmd_Kreiszeichen_Click() {
-    openModal([this] { platform_.runBrowserWindow(this); }, true);
+    // The browser runs in its own process: the platform switches its owner
+    // off meanwhile. That owner is an invisible part of this window, so that
+    // the window is drawn as it is, with only its buttons off, while the
+    // window's own filter keeps input away from it.
+    openModal([this] { platform_.runBrowserWindow(browserOwner_); }, true);
 }
 
 }  // namespace lunomat

@@ -129,7 +129,11 @@ QPixmap readPicture(const QString& path) {
 
 namespace lunomat {
 QString copyrightNotice(int currentYear) {
-    return QStringLiteral("  © 2007-%1 Luno-Mat").arg(currentYear);
+    // A clock set before the first year shows that year alone, not a range
+    // that runs backwards.
+    constexpr int kFirstYear = 2007;
+    if (currentYear < kFirstYear) return QStringLiteral("  © %1 Luno-Mat").arg(kFirstYear);
+    return QStringLiteral("  © %1-%2 Luno-Mat").arg(kFirstYear).arg(currentYear);
 }
 }  // namespace lunomat
 

@@ -75,7 +75,19 @@ for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $pid 2>/dev/null && fail "Alt+O on the main window did not end the program"
 wait $pid
 status=$?
+[ $status -eq 0 ] || fail "exit status $status"
+
+# A regional date format with the year first is refused at start-up: its
+# message, and once it is closed the program ends with a failure status.
+LANG=sv_SE.UTF-8 LC_ALL= LC_TIME= "$program" &
+pid=$!
+box=$(wait_window "Falsche System-Datumseinstellung") || fail "no message for a year-first regional format"
+keys "$box" Return
+for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && fail "the program went on after refusing the regional format"
+wait $pid
+status=$?
+[ $status -ne 0 ] || fail "a refused regional format ended with status 0"
 kill $wm 2>/dev/null
 trap - EXIT
-[ $status -eq 0 ] || fail "exit status $status"
-echo "typed a date, opened and closed three windows, ended with status 0"
+echo "typed a date, opened and closed three windows, ended with status 0; refused a year-first format"

@@ -1,13 +1,12 @@
 #pragma once
 // A main window on the offscreen platform with the fake platform, shown and
-// active so that focus and selection behave as on a desktop.
+// active so that focus and selection behave as on a desktop. Controls are
+// found by their design names, as accessibility tools see them.
 
 #include <QApplication>
-#include <QImage>
-#include <QPushButton>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -34,33 +33,38 @@ protected:
         return *w;
     }
 
-    // Puts a date into the fields as the program would write it.
-    void setFields(const QString& day, const QString& month, const QString& year) {
-        w->txtTag->setText(day);
-        w->txtMonat->setText(month);
-        w->txtJahr->setText(year);
+    template <typename T = QLabel>
+    T* find(const QString& name) const {
+        T* control = w->findChild<T*>(name);
+        EXPECT_TRUE(control) << name.toStdString();
+        return control;
     }
+    QLineEdit* day() const { return find<QLineEdit>("txtTag"); }
+    QLineEdit* month() const { return find<QLineEdit>("txtMonat"); }
+    QLineEdit* year() const { return find<QLineEdit>("txtJahr"); }
+    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+    QString text(const char* label) const { return find<QLabel>(label)->text(); }
+    QStringList fields() const { return {day()->text(), month()->text(), year()->text()}; }
+    static QWidget* focus() { return QApplication::focusWidget(); }
 
-    void compute(const QString& day, const QString& month, const QString& year) {
-        setFields(day, month, year);
+    // Types a date as a user does: the day field focused, the digits typed
+    // (the fields move on by themselves), then Enter in the year.
+    void type(const QString& date) {
+        day()->setFocus();
+        day()->selectAll();
         platform.events.clear();
-        w->Command1_Click();
+        QTest::keyClicks(focus(), date.left(2));
+        QTest::keyClicks(focus(), date.mid(2, 2));
+        year()->selectAll();
+        QTest::keyClicks(year(), date.mid(4));
+        QTest::keyClick(year(), Qt::Key_Return);
     }
 
-    QStringList display() const {
-        return {w->lbl_Datumangabe->text(), w->lbl_MPh->text(), w->lbl_Mondphase->text(),
-                w->Label5->text(),          w->Label6->text(),  w->Label7->text()};
-    }
-
-    QStringList fields() const { return {w->txtTag->text(), w->txtMonat->text(), w->txtJahr->text()}; }
-
-    static QImage picture(const QString& path) { return QImage(path).convertToFormat(QImage::Format_ARGB32); }
-    QImage shownMoon() const { return w->Image2->pixmap().toImage().convertToFormat(QImage::Format_ARGB32); }
-    // Picture n as the moon image shows it: stretched to the image's size.
-    QImage moonPicture(int number) const {
-        return QImage(platform.folder + QStringLiteral("/mondgif/mond-%1.gif").arg(number, 2, 10, QLatin1Char('0')))
-            .scaled(w->Image2->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_ARGB32);
+    // The fields written as the program writes them, then "&Berechnen".
+    void compute(const QString& d, const QString& m, const QString& y) {
+        day()->setText(d), month()->setText(m), year()->setText(y);
+        platform.events.clear();
+        button("Command1")->click();
     }
 };
 

@@ -1,0 +1,159 @@
+// The main window as a user sees it: start-up, typed dates and their
+// answers, the display, the regional date-format check and the controls.
+#include <QTemporaryDir>
+
+#include "tests/ui/main/main_window_fixture.h"
+#include "ui/widgets/frame_picture.h"
+
+namespace lunomat::test {
+namespace {
+
+TEST_F(MainWindowTest, StartUpShowsTodayInFieldsCaptionAndStatusBar) {
+    start();
+    EXPECT_EQ(fields(), QStringList({"05", "12", "2026"}));
+    EXPECT_EQ(w->windowTitle(), " Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )");
+    EXPECT_EQ(QStringList({text("StatusBar1Panel1"), text("StatusBar1Panel2"), text("StatusBar1Panel3"),
+                           text("StatusBar1Panel4")}),
+              QStringList({"Luno-Skop", "Kalenderdatum:  05.12.2026", "Uhrzeit: 09.07  Uhr", "  © 2007-2026 Luno-Mat"}));
+    EXPECT_EQ(text("lbl_Datumangabe"), "Sonnabend, der 05.12.2026");
+    EXPECT_TRUE(platform.events.empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return focus() == day(); }, 2000));
+    EXPECT_EQ(day()->selectedText(), "05");
+}
+
+TEST_F(MainWindowTest, TypedDatesAreShownOrCorrected) {
+    struct Case { QString typed; QString box; QString dateLine; QString phase; int picture; };
+    const Case cases[] = {
+        {"03012026", "", "Sonnabend, der 03.01.2026", "Vollmond", 1},
+        {"17012026", "", "Sonnabend, der 17.01.2026", "abnehmender Mond", 14},
+        {"31042026", "dieser Monat hatte nur 30 Tage", "Donnerstag, der 30.04.2026", "", 0},
+        {"29022100", "der Februar hat in diesem Jahr 28 Tage", "Sonntag, der 28.02.2100", "", 0},
+    };
+    start();
+    for (const Case& c : cases) {
+        type(c.typed);
+        const std::string what = c.typed.toStdString();
+        if (c.box.isEmpty()) {
+            EXPECT_TRUE(platform.events.empty()) << what;
+        } else {
+            ASSERT_EQ(platform.kinds(), QStringList({"box"})) << what;
+            EXPECT_TRUE(platform.events[0].text.contains(c.box)) << what;
+        }
+        EXPECT_EQ(text("lbl_Datumangabe"), c.dateLine) << what;
+        if (c.picture == 0) continue;
+        EXPECT_EQ(text("lbl_Mondphase"), c.phase) << what;
+        const QImage shown = find("Image2")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage designed = QImage(platform.folder + QString("/mondgif/mond-%1.gif").arg(c.picture, 2, 10, QChar('0')))
+                                    .scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, designed) << what;
+    }
+}
+
+// Every field answers a wrong entry with its own message, whatever was typed.
+TEST_F(MainWindowTest, WrongEntriesGetTheirFieldsMessage) {
+    struct Case { const char* field; QString typed; QString boxText; QStringList after; };
+    const QString wrongDay = "Falsche Tageszahleingabe:\rDas Tagesdatum stimmt nicht.";
+    const QString wrongMonth = "Falsche Monatszahleingabe:\rDas Monatsdatum stimmt nicht.";
+    const Case cases[] = {
+        {"txtTag", "35", wrongDay, {"", "07", "2009"}},
+        {"txtTag", "1,", wrongDay, {"", "07", "2009"}},
+        {"txtTag", "a", "", {"", "07", "2009"}},
+        {"txtMonat", "13", wrongMonth, {"29", "", "2009"}},
+        {"txtMonat", "1,", wrongMonth, {"29", "", "2009"}},
+        {"txtJahr", "x", "", {"29", "07", "2026"}},
+        {"txtJahr", "1899\r", "Falsche Jahreszahleingabe:\rDas Datum muss zwischen dem Jahr 1900 und dem Jahr 2100 "
+                              "liegen.\r\rHinweis:\rDie Eingabefenster (Tag, Monat, Jahr) werden auf das aktuelle "
+                              "Kalenderjahr zurückgesetzt.", {"05", "12", "2026"}},
+    };
+    start();
+    for (const Case& c : cases) {
+        compute("29", "07", "2009");
+        QLineEdit* f = find<QLineEdit>(c.field);
+        f->setFocus();
+        f->selectAll();
+        platform.events.clear();
+        for (const QChar ch : c.typed)
+            ch == '\r' ? QTest::keyClick(f, Qt::Key_Return) : QTest::keyClicks(f, QString(ch));
+        const std::string what = c.typed.toStdString();
+        ASSERT_GE(platform.events.size(), 1u) << what;
+        EXPECT_EQ(platform.events[0].kind, "sound") << what;
+        EXPECT_EQ(platform.lastBox() ? platform.lastBox()->text : "", c.boxText) << what;
+        EXPECT_EQ(fields(), c.after) << what;
+        EXPECT_EQ(text("lbl_Datumangabe"), "Mittwoch, der 29.07.2009") << what;  // nothing computed
+    }
+}
+
+TEST_F(MainWindowTest, RegionalDateFormatCheck) {
+    struct Case { QString format; QDate today; QString refusal; };
+    const QString a = "Lunomat   -   Falsche System-Datumseinstellung";
+    const QString b = "Lunomat   -   Falsches Datumstrennzeichen";
+    const Case cases[] = {
+        {"yyyy-MM-dd", {2026, 12, 5}, a}, {"yyyy.MM.dd", {2026, 12, 5}, a}, {"dd-MM-yyyy", {2026, 12, 5}, b},
+        {"d-M-yyyy", {2026, 12, 5}, a},   {"d-M-yyyy", {2026, 12, 15}, b},  {"yy.MM.dd", {2026, 1, 5}, ""},
+        {"yy.M.d", {2026, 1, 5}, a},      {"dd.MM.yy", {2026, 12, 5}, ""},  {"d.M.yyyy", {2026, 1, 15}, ""},
+        {"M/d/yy", {2026, 12, 6}, ""},
+    };
+    for (const Case& c : cases) {
+        platform.events.clear();
+        platform.dateFormat = c.format;
+        platform.clock = QDateTime(c.today, QTime(10, 0));
+        w = std::make_unique<Mondphase>(platform);
+        w->Form_Load();
+        const std::string what = (c.format + " " + c.today.toString()).toStdString();
+        EXPECT_EQ(text("lbl_Mondphase").isEmpty(), !c.refusal.isEmpty()) << what;
+        if (c.refusal.isEmpty()) {
+            EXPECT_TRUE(platform.events.empty()) << what;
+            continue;
+        }
+        ASSERT_EQ(platform.kinds(), QStringList({"box", "end"})) << what;
+        EXPECT_EQ(platform.events[0].title, c.refusal) << what;
+        EXPECT_TRUE(platform.events[0].text.endsWith("\r\rACHTUNG: Das Programm wird jetzt beendet."));
+    }
+}
+
+TEST_F(MainWindowTest, ControlsFollowTheDesign) {
+    start();
+    EXPECT_EQ(w->size(), QSize(577, 427));
+    EXPECT_EQ(day()->geometry(), QRect(413, 277, 38, 34));
+    EXPECT_EQ(year()->accessibleName(), "Jahr");
+    // Text sizes in pixels at 96 dpi, from the design's points.
+    const std::pair<const char*, int> sizes[] = {{"lbl_Datumangabe", 13}, {"lbl_MPh", 15}, {"Label5", 11},
+                                                 {"lbl_Mondphase", 21}, {"txtTag", 23}, {"StatusBar1Panel1", 11}};
+    for (const auto& [name, pixels] : sizes) EXPECT_EQ(find<QWidget>(name)->font().pixelSize(), pixels) << name;
+    // A selected date shows pale yellow on navy.
+    for (QLineEdit* f : {day(), month(), year()}) {
+        EXPECT_EQ(f->palette().color(QPalette::Highlight), QColor(0, 0, 128));
+        EXPECT_EQ(f->palette().color(QPalette::HighlightedText), QColor(255, 255, 128));
+    }
+    // Tab order from the OK button through the fields to the zodiac button.
+    QWidget* f = button("cmd_Abbrechen");
+    QStringList order;
+    for (int i = 0; i < 10; ++i, f = f->nextInFocusChain()) {
+        while (f->focusPolicy() == Qt::NoFocus) f = f->nextInFocusChain();
+        order << f->objectName();
+    }
+    EXPECT_EQ(order, QStringList({"cmd_Abbrechen", "Command1", "cmdInfo", "Command2", "cmd_Phasen", "cmd_Finsternis",
+                                  "txtTag", "txtMonat", "txtJahr", "cmd_Kreiszeichen"}));
+    // The six grey star dots lie above the star sky and are drawn there; a
+    // screen reader does not read them as "'".
+    const QImage shot = w->grab().toImage();
+    for (const char* name : {"Label10_4", "Label10_5", "Label10_7", "Label10_8", "Label10_9", "Label10_12"}) {
+        QLabel* dot = find(name);
+        EXPECT_NE(dot->accessibleName(), "'") << name;
+        dot->hide();
+        const QImage without = w->grab(dot->geometry()).toImage();
+        dot->show();
+        const QImage with = shot.copy(dot->geometry());
+        int grey = 0;  // pixels the dot turns grey, or grey over the blue sky
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x) {
+                const QColor c = with.pixelColor(x, y);
+                grey += c != without.pixelColor(x, y) && c.red() == c.green() && c.red() >= 48;
+            }
+        EXPECT_GT(grey, 0) << name;
+    }
+}
+
+}  // namespace
+}  // namespace lunomat::test
