@@ -146,6 +146,17 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
     EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files), QStringList{"job.pdf"});
 }
 
+// A job starts with its first line and takes nothing after its end.
+TEST(PdfPrinter, FirstLineStartsTheJobAndNothingFollowsItsEnd) {
+    PdfPlatform platform;
+    std::unique_ptr<LinePrinter> printer = platform.choosePrinter(nullptr);
+    printer->printLine("Erste Zeile");
+    printer->endDocument();
+    EXPECT_THROW(printer->printLine("nach dem Ende"), PrintError);
+    EXPECT_THROW(printer->drawRule(100), PrintError);
+    EXPECT_TRUE(platform.text().contains("Erste Zeile"));
+}
+
 // A file that cannot be written whole gives the message and leaves the
 // target as it was: no file, or the older file untouched.
 TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {

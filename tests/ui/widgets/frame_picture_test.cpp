@@ -73,6 +73,8 @@ TEST(FramePicture, ShowsTheWholeFrameAroundAnOverlappingControl) {
             if (shown.pixel(x + 10, y + 10) != expected.pixel(x, y)) ++wrong;
         }
     EXPECT_EQ(wrong, 0);
+    // Clicks on the sky go to what lies under it.
+    EXPECT_EQ(window.childAt(20, 20), nullptr);
 
     // A new frame replaces the old one.
     QImage next = frame;
