@@ -12,7 +12,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/input_reader.h"
-#include "tests/ui/common/fake_platform.h"
+#include "testsupport/fake_platform.h"
 #include "ui/main/mondphase.h"
 
 namespace {

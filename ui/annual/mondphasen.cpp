@@ -7,11 +7,11 @@
 
 #include "core/annual.h"
 #include "core/calendar.h"
-#include "ui/common/shapes.h"
-#include "ui/common/line_printer.h"
-#include "ui/common/platform.h"
-#include "ui/common/printout.h"
-#include "ui/common/ui_conventions.h"
+#include "ui/widgets/shapes.h"
+#include "ui/platform/line_printer.h"
+#include "ui/platform/platform.h"
+#include "ui/print/printout.h"
+#include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "ui/common/ui_conventions.h"
+#include "ui/widgets/ui_conventions.h"
 
 class QFrame;
 class QLabel;

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "ui/common/ui_conventions.h"
+#include "ui/widgets/ui_conventions.h"
 
 class QFrame;
 class QLabel;

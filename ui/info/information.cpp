@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "ui/common/platform.h"
-#include "ui/common/ui_conventions.h"
-#include "ui/common/version.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/ui_conventions.h"
+#include "ui/platform/version.h"
 #include "ui/info/caption_frame.h"
 
 namespace lunomat {

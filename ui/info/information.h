@@ -6,7 +6,7 @@
 
 #include <QUrl>
 
-#include "ui/common/ui_conventions.h"
+#include "ui/widgets/ui_conventions.h"
 
 class QLabel;
 class QLineEdit;

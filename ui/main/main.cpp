@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "ui/common/qt_platform.h"
-#include "ui/common/ui_conventions.h"
+#include "ui/platform/qt_platform.h"
+#include "ui/widgets/ui_conventions.h"
 #include "ui/main/mondphase.h"
 
 int main(int argc, char** argv) {

@@ -12,11 +12,11 @@
 
 #include "core/calendar.h"
 #include "core/display.h"
-#include "ui/common/frame_picture.h"
-#include "ui/common/platform.h"
-#include "ui/common/shapes.h"
-#include "ui/common/ui_conventions.h"
-#include "ui/common/version.h"
+#include "ui/widgets/frame_picture.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/shapes.h"
+#include "ui/widgets/ui_conventions.h"
+#include "ui/platform/version.h"
 
 namespace lunomat {
 

@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "ui/annual/mondphasen.h"
-#include "ui/common/platform.h"
-#include "ui/common/ui_conventions.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/ui_conventions.h"
 #include "ui/eclipses/mondfinsternisse.h"
 #include "ui/info/information.h"
 #include "ui/main/mondphase.h"

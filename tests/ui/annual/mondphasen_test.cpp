@@ -4,8 +4,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "tests/ui/common/fake_platform.h"
-#include "tests/ui/common/pdf_platform.h"
+#include "testsupport/fake_platform.h"
+#include "testsupport/pdf_platform.h"
 #include "ui/annual/mondphasen.h"
 
 namespace lunomat::test {

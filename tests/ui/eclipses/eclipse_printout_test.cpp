@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "core/eclipses.h"
-#include "tests/ui/common/fake_platform.h"
-#include "tests/ui/common/pdf_platform.h"
+#include "testsupport/fake_platform.h"
+#include "testsupport/pdf_platform.h"
 #include "ui/eclipses/mondfinsternisse.h"
 
 namespace lunomat::test {

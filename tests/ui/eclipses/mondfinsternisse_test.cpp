@@ -7,8 +7,8 @@
 #include <QSet>
 #include <QTest>
 
-#include "tests/ui/common/fake_platform.h"
-#include "ui/common/ui_conventions.h"
+#include "testsupport/fake_platform.h"
+#include "ui/widgets/ui_conventions.h"
 #include "ui/eclipses/mondfinsternisse.h"
 
 namespace lunomat::test {

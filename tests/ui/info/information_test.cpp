@@ -12,8 +12,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "tests/ui/common/fake_platform.h"
-#include "ui/common/version.h"
+#include "testsupport/fake_platform.h"
+#include "ui/platform/version.h"
 #include "ui/info/information.h"
 
 using lunomat::Information;

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "tests/ui/common/fake_platform.h"
+#include "testsupport/fake_platform.h"
 #include "ui/main/mondphase.h"
 
 namespace lunomat::test {

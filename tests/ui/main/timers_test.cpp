@@ -9,7 +9,7 @@
 #include <map>
 
 #include "tests/ui/main/main_window_fixture.h"
-#include "ui/common/frame_picture.h"
+#include "ui/widgets/frame_picture.h"
 
 namespace lunomat::test {
 namespace {

@@ -1,0 +1,113 @@
+// The star sky's pictures: kept with one byte a pixel, shown in full even
+// where other controls cover parts of them.
+#include <QLabel>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "ui/widgets/frame_picture.h"
+
+namespace lunomat::test {
+namespace {
+
+QImage gradient(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    return image;
+}
+
+int largestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+TEST(CompactFrame, KeepsAFewColouredPictureExactlyAndAManyColouredOneClose) {
+    QImage few(40, 30, QImage::Format_RGB32);
+    few.fill(qRgb(0, 0, 40));
+    for (int i = 0; i < 30; ++i) few.setPixel(i, i, qRgb(255, 255, 200 + i));
+    const QList<QRgb> colours = pictureColours(few);
+    ASSERT_EQ(colours.size(), 31);
+    EXPECT_EQ(colours.first(), qRgb(255, 255, 200));  // in the order they appear
+    EXPECT_EQ(colours[1], qRgb(0, 0, 40));
+
+    const QImage compact = compactFrame(few, colours);
+    EXPECT_EQ(compact.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(compact.colorTable().mid(0, 31), colours);
+    EXPECT_EQ(largestDifference(compact.convertToFormat(QImage::Format_RGB32), few), 0);
+
+    // 300 colours, colour k on 300 - k pixels: the 256 commonest stay exact,
+    // the others take the nearest colour kept.
+    QImage many(300, 300, QImage::Format_RGB32);
+    many.fill(Qt::black);
+    for (int k = 0; k < 300; ++k)
+        for (int x = 0; x < 300 - k; ++x) many.setPixel(x, k, qRgb(k / 2, 255 - k / 2, k % 2 ? 100 : 110));
+    const QImage close = compactFrame(many, {}).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(largestDifference(close.copy(0, 0, 300, 255), many.copy(0, 0, 300, 255)), 0);
+    EXPECT_LE(largestDifference(close, many), 23);  // the nearest kept colour is 23 levels off at most
+}
+
+TEST(FramePicture, ShowsTheWholeFrameAroundAnOverlappingControl) {
+    QWidget window;
+    window.resize(200, 260);
+    auto* picture = new FramePicture(&window);
+    picture->setGeometry(10, 10, 150, 230);  // taller than one painting strip
+    const QImage frame = gradient(150, 230);
+    auto* cover = new QLabel(QStringLiteral("über dem Bild"), &window);
+    cover->setGeometry(40, 100, 60, 70);
+    cover->setAutoFillBackground(true);  // opaque: the picture is painted around it
+    picture->setPicture(compactFrame(frame, pictureColours(frame)));
+    window.show();
+
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = picture->picture();
+    int wrong = 0;
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x) {
+            if (cover->geometry().contains(QPoint(x, y) + picture->pos())) continue;
+            if (shown.pixel(x + 10, y + 10) != expected.pixel(x, y)) ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+
+    // A new frame replaces the old one.
+    QImage next = frame;
+    next.fill(qRgb(1, 2, 3));
+    picture->setPicture(compactFrame(next, pictureColours(next)));
+    EXPECT_EQ(picture->picture().pixel(149, 229), qRgb(1, 2, 3));
+}
+
+// The label over the star sky looks like any label, and shows a new text.
+TEST(OverlayLabel, LooksLikeALabelAndFollowsItsText) {
+    QWidget window;
+    window.resize(120, 40);
+    window.setAutoFillBackground(true);
+    QPalette sky = window.palette();
+    sky.setColor(QPalette::Window, QColor(0, 0, 40));
+    sky.setColor(QPalette::WindowText, QColor(128, 128, 128));  // as the dots on the sky
+    window.setPalette(sky);
+    auto* plain = new QLabel(QStringLiteral("Mond'"), &window);
+    auto* overlay = new OverlayLabel(QStringLiteral("Mond'"), &window);
+    plain->setGeometry(0, 0, 60, 40);
+    overlay->setGeometry(60, 0, 60, 40);
+    window.show();
+    const auto halves = [&] {
+        const QImage shown = window.grab().toImage();
+        return std::pair{shown.copy(0, 0, 60, 40), shown.copy(60, 0, 60, 40)};
+    };
+    const auto [left, right] = halves();
+    EXPECT_LE(largestDifference(left, right), 8);  // anti-aliased edges may differ a shade
+
+    plain->setText(QStringLiteral("Sterne"));
+    overlay->setText(QStringLiteral("Sterne"));
+    const auto [newLeft, newRight] = halves();
+    EXPECT_LE(largestDifference(newLeft, newRight), 8);
+    EXPECT_GT(largestDifference(right, newRight), 64);  // not the old text kept
+}
+
+}  // namespace
+}  // namespace lunomat::test

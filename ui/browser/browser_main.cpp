@@ -1,0 +1,34 @@
+// lunomat-browser: shows the moon-zodiac window and ends when it closes.
+// The main program starts it and waits for it, so that only this small
+// program loads the browser engine.
+
+#include <QApplication>
+#include <QIcon>
+#include <QLoggingCategory>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include "ui/widgets/ui_conventions.h"
+#include "ui/browser/internet_browser.h"
+
+int main(int argc, char** argv) {
+    // Die with the program that started us, whatever way it ends.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+
+    // The engine's sandbox refuses to run for root; the page must still show.
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    // The engine's start-up report is of no use on the user's terminal.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
+    QApplication::setWindowIcon(QIcon(lunomat::readPicture(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
+
+    auto* window = new lunomat::Internet_Browser();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The product's platform: real clock, QLocale, QMessageBox, QDesktopServices,
+// the browser helper program, and the module with QSoundEffect and
+// QPrintDialog.
+
+#include <memory>
+
+#include "ui/platform/platform.h"
+
+namespace lunomat {
+
+class PlatformExtras;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    QDateTime now() const override;
+    QString shortDateText() const override;
+    void messageBox(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
+    void playErrorSound() override;
+    void openUrl(const QUrl& url) override;
+    std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;
+    // Defined beside the browser program, in ui/browser/browser_launcher.cpp.
+    void runBrowserWindow(QWidget* owner) override;
+    QString programFolder() const override;
+    void endProgramNow() override;
+
+private:
+    PlatformExtras* extras();  // the sound and print module, loaded on first use
+    std::unique_ptr<PlatformExtras> extras_;
+    bool extrasTried_ = false;
+};
+
+}  // namespace lunomat

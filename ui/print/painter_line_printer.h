@@ -1,0 +1,68 @@
+#pragma once
+// The real line printer: draws the printouts' lines and rules with a QPainter
+// on a QPrinter (a paper printer or a PDF file).
+
+#include <QFont>
+#include <QPainter>
+#include <memory>
+
+#include "ui/platform/line_printer.h"
+
+class QPrinter;
+
+namespace lunomat {
+
+class PainterLinePrinter : public LinePrinter {
+public:
+    // Takes the printer over (the print dialog's choice).
+    explicit PainterLinePrinter(std::unique_ptr<QPrinter> printer);
+    // Uses a printer that outlives this object.
+    explicit PainterLinePrinter(QPrinter& printer);
+    // A job that was started but not ended is abandoned, never sent half.
+    ~PainterLinePrinter() override;
+
+    PainterLinePrinter(const PainterLinePrinter&) = delete;
+    PainterLinePrinter& operator=(const PainterLinePrinter&) = delete;
+
+    void setFontName(const QString& family) override;
+    void setFontSize(double points) override;
+    void setBold(bool on) override;
+    void setUnderline(bool on) override;
+    void setLayout(int xTwips, int yTwips) override;
+    void printLine(const QString& text) override;
+    void drawRule(int lengthTwips) override;
+    void endDocument() override;
+
+    // Pages begun so far (1 after the first output).
+    int pageCount() const { return pages_; }
+
+private:
+    void begin();
+    void newPageIfPast(double bottom);
+    double twipsToDevice(double twips) const;
+    QFont currentFont() const;
+
+    std::unique_ptr<QPrinter> owned_;
+    QPrinter* printer_;
+    QPainter painter_;
+    bool begun_ = false;
+    bool ended_ = false;
+    int pages_ = 0;
+
+    QString family_;
+    double points_ = 10;
+    bool bold_ = false;
+    bool underline_ = false;
+
+    // Device coordinates: (0,0) is the top-left corner of the printable area.
+    double marginX_ = 0;  // where every line starts
+    double x_ = 0;
+    double y_ = 0;        // top of the next line
+    double topY_ = 0;     // where a continuation page starts
+};
+
+// Shows Qt's print dialog; the printer chosen there, or nullptr when the
+// dialog was cancelled or the printer cannot be used.
+std::unique_ptr<LinePrinter> showPrintDialog(QWidget* parent);
+
+}  // namespace lunomat
