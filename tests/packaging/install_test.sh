@@ -63,12 +63,14 @@ out=$(cd "$tmp" && env -i PATH="$root/bin:/usr/bin:/bin" lunomat-cli phase 29.07
 
 gui() {
   openbox >/dev/null 2>&1 &
-  local wm=$! helper=""
+  wm=$!
+  local helper=""
   sleep 0.5
   # Started from another folder, through the link, as the menu entry does.
   (cd "$tmp" && exec env PATH="$root/bin:$PATH" LANG=de_DE.UTF-8 \
      strace -f -qq -e trace=openat,execve -e status=successful -o "$tmp/trace.log" lunomat) &
-  local tracer=$! win=""
+  tracer=$!
+  local win=""
   trap 'kill $tracer $wm 2>/dev/null; rm -rf "$tmp"' EXIT
   for _ in $(seq 1 150); do
     win=$(xdotool search --onlyvisible --name "^ Luno-Mat   -   Version" 2>/dev/null | head -n1)
@@ -96,13 +98,15 @@ gui() {
   # strace writes bytes outside ASCII as octal escapes.
   local real opened
   real=$(readlink -f "$root")
-  opened=$(python3 -c '
+  opened=$(python3 - "$tmp/trace.log" <<'EOF'
 import re, sys
 for line in open(sys.argv[1], encoding="ascii", errors="replace"):
-    m = re.search(r"(?:openat\([^,]*|execve\()\s*\"((?:[^\"\\\\]|\\\\.)*)\"", line)
+    m = re.search(r'(?:openat\([^,]*,|execve\()\s*"((?:[^"\\]|\\.)*)"', line)
     if m:
-        raw = re.sub(r"\\\\([0-7]{3})", lambda o: chr(int(o.group(1), 8)), m.group(1))
-        print(raw.encode("latin-1").decode("utf-8", "replace"))' "$tmp/trace.log")
+        raw = re.sub(r'\\([0-7]{3})', lambda o: chr(int(o.group(1), 8)), m.group(1))
+        print(raw.encode("latin-1").decode("utf-8", "replace"))
+EOF
+)
   for want in share/lunomat/mondgif/mond- share/lunomat/mondgif/starsky-blue-6.gif share/lunomat/logo.gif \
               share/lunomat/toolbar/beenden.png; do
     grep -q "^$real/$want" <<<"$opened" || fail "$want not taken from the installed tree"

@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 
 #include "ui/widgets/ui_conventions.h"
+#include "ui/platform/qt_platform.h"
 #include "ui/platform/version.h"
 #include "ui/browser/silent_page.h"
 
@@ -54,7 +55,7 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
                               Qt::WindowCloseButtonHint),
       startAddress_(startAddress) {
     setWindowTitle(designedCaption());
-    setWindowIcon(QIcon(readPicture(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
+    setWindowIcon(QIcon(readPicture(dataFolder() + QStringLiteral("/lunomat.png"))));
     Beenden = menuBar()->addAction(QStringLiteral("  Beenden - zurück zur Luno-Mat  (Startfenster)"));
     connect(Beenden, &QAction::triggered, this, &Internet_Browser::Beenden_Click);
 
@@ -80,7 +81,7 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this,
             [this](bool) { brwWebBrowser_DownloadComplete(); });
 
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = dataFolder();
     for (std::size_t i = 0; i < imlIcons.size(); ++i) imlIcons[i] = loadToolbarPicture(folder, kToolbarPictures[i]);
 
     tbToolBar = new QToolBar(client);

@@ -20,7 +20,7 @@ QtPlatform::~QtPlatform() = default;
 PlatformExtras* QtPlatform::extras() {
     if (!extrasTried_) {
         extrasTried_ = true;
-        QLibrary module(programFolder() + QLatin1Char('/') + QLatin1String(kPlatformExtrasModule));
+        QLibrary module(executableFolder() + QLatin1Char('/') + QLatin1String(kPlatformExtrasModule));
         if (auto create = reinterpret_cast<PlatformExtrasFactory>(module.resolve(kPlatformExtrasEntry)))
             extras_.reset(create());
     }
@@ -54,7 +54,9 @@ std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
 
 void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
-QString QtPlatform::programFolder() const { return QCoreApplication::applicationDirPath(); }
+QString QtPlatform::programFolder() const { return dataFolder(); }
+
+QString QtPlatform::executableFolder() const { return QCoreApplication::applicationDirPath(); }
 
 void QtPlatform::endProgramNow() {
     std::fflush(nullptr);

@@ -1,6 +1,7 @@
 // The launcher of the browser helper, run against stand-in helpers: the
 // owner is off while the helper runs, its timers keep ticking, and it is on
-// again however the helper ends, also when there is no helper at all.
+// again however the helper ends; with no helper at all the user is told which
+// package is missing.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,7 +16,11 @@ namespace {
 class PlatformWithHelperIn : public lunomat::QtPlatform {
 public:
     explicit PlatformWithHelperIn(QString folder) : folder_(std::move(folder)) {}
-    QString programFolder() const override { return folder_; }
+    QString executableFolder() const override { return folder_; }
+    void messageBox(QWidget*, lunomat::MessageIcon, const QString&, const QString& text) override {
+        messages.append(text);
+    }
+    QStringList messages;
 
 private:
     QString folder_;
@@ -26,6 +31,7 @@ struct LaunchResult {
     int ticks = 0;
     bool ownerOffWhileRunning = true;
     bool ownerOnAfter = false;
+    QStringList messages;
 };
 
 LaunchResult launch(const QString& folder) {
@@ -40,8 +46,10 @@ LaunchResult launch(const QString& folder) {
     ticker.start(10);
     QElapsedTimer clock;
     clock.start();
-    PlatformWithHelperIn(folder).runBrowserWindow(&owner);
+    PlatformWithHelperIn platform(folder);
+    platform.runBrowserWindow(&owner);
     result.milliseconds = clock.elapsed();
+    result.messages = platform.messages;
     result.ownerOnAfter = owner.isEnabled();
     return result;
 }
@@ -62,15 +70,18 @@ TEST(BrowserLauncher, WaitsForTheHelperWithOwnerOffAndTimersRunning) {
         EXPECT_GE(result.ticks, 5);
         EXPECT_TRUE(result.ownerOffWhileRunning);
         EXPECT_TRUE(result.ownerOnAfter);
+        EXPECT_TRUE(result.messages.isEmpty());
     }
 }
 
-TEST(BrowserLauncher, MissingHelperReturnsAtOnceWithOwnerOn) {
+TEST(BrowserLauncher, MissingHelperNamesItsPackageAndLeavesOwnerOn) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const LaunchResult result = launch(folder.path());
     EXPECT_LT(result.milliseconds, 2000);
     EXPECT_TRUE(result.ownerOnAfter);
+    ASSERT_EQ(result.messages.size(), 1);
+    EXPECT_TRUE(result.messages[0].contains(QStringLiteral("Paket „lunomat-browser“")));
 }
 
 }  // namespace
