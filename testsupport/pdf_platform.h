@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "testsupport/fake_platform.h"

@@ -48,7 +48,24 @@ int yearFromText(const QString& text) {
     return year >= 1583 && year <= 9999 ? year : 0;
 }
 
-QString dateText(std::chrono::year_month_day date) { return QString::fromStdString(DateText(date)); }
+// A date the four-digit calendar cannot write (the last quarters of 9999
+// reach into 10000) stays a blank cell, so no row grows wider.
+QString dateText(std::chrono::year_month_day date) {
+    return int(date.year()) > 9999 ? QString() : QString::fromStdString(DateText(date));
+}
+
+// The phases of the four columns, as screen readers announce them.
+const QString kPhaseNames[4] = {QStringLiteral("Vollmond"), QStringLiteral("Halbmond abnehmend"),
+                                QStringLiteral("Neumond"), QStringLiteral("Halbmond zunehmend")};
+
+void name(QWidget* w, const QString& objectName, int index) {
+    w->setObjectName(objectName + QLatin1Char('_') + QString::number(index));
+}
+
+// Blank date cells keep the table's columns on paper too.
+QString printedCell(const QLabel* label, bool yearComputed) {
+    return yearComputed && label->text().isEmpty() ? QString(10, QLatin1Char(' ')) : label->text();
+}
 
 }  // namespace
 
@@ -118,6 +135,13 @@ void Mondphasen::buildControls() {
         Label8[i] = dateLabel(3600, top, kYellow, &kDarkBlue);
         Label4[i] = dateLabel(6240, top, kLightGrey, nullptr);
         Label9[i] = dateLabel(8880, top, kYellow, &kDarkBlue);
+        QLabel* const cells[4][2] = {{Label3[i], Image1[i]}, {Label8[i], Image3[i]},
+                                     {Label4[i], Image2[i]}, {Label9[i], Image4[i]}};
+        const char* const names[4] = {"Label3", "Label8", "Label4", "Label9"};
+        for (int c = 0; c < 4; ++c) {
+            name(cells[c][0], QLatin1String(names[c]), i);
+            cells[c][1]->setAccessibleName(kPhaseNames[c]);
+        }
     }
 
     // The legend bar under the table.
@@ -161,9 +185,11 @@ void Mondphasen::buildControls() {
                          QStringLiteral("Ausdruck aller Mondphasen des eingegebenen Kalenderjahres - sowie einige "
                                         "theoretische Grundlagen."),
                          rgb(255, 224, 192));
+    Drucker->setObjectName(QStringLiteral("Drucker"));
     connect(Drucker, &QPushButton::clicked, this, [this] { Drucker_Click(); });
     Command1 = makeButton(this, twipsRect(9640, 9360, 1000, 375), QStringLiteral("&OK"),
                           QStringLiteral("... zurück zum Startfenster des Programms."), rgb(192, 192, 255));
+    Command1->setObjectName(QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     // Within each cell the date above the symbol above the panel; every panel
@@ -196,10 +222,12 @@ void Mondphasen::Form_Load() {
     const AnnualPhaseTable table = computeAnnualPhaseTable(year);
     for (int k = 0; k < kRows; ++k) {
         const AnnualPhaseRow& row = table[static_cast<std::size_t>(k)];
-        Label3[k]->setText(dateText(row.fullMoon));
-        Label8[k]->setText(dateText(row.lastQuarter));
-        Label4[k]->setText(dateText(row.newMoon));
-        Label9[k]->setText(dateText(row.firstQuarter));
+        const std::chrono::year_month_day dates[4] = {row.fullMoon, row.lastQuarter, row.newMoon, row.firstQuarter};
+        QLabel* const cells[4] = {Label3[k], Label8[k], Label4[k], Label9[k]};
+        for (int c = 0; c < 4; ++c) {
+            cells[c]->setText(dateText(dates[c]));
+            cells[c]->setAccessibleName(kPhaseNames[c] + QLatin1Char(' ') + cells[c]->text());
+        }
     }
 }
 
@@ -251,10 +279,11 @@ void Mondphasen::printContent(LinePrinter& p, const PrintStamp& stamp) const {
     p.setBold(true);
     p.drawRule(9800);
     blankLines(p, 1);
+    const bool computed = yearFromText(yearText_) != 0;
     for (int k = 0; k < kRows; ++k)
         p.printLine(QString::fromStdString(AnnualTableRowText(
-            Label3[k]->text().toStdString(), Label8[k]->text().toStdString(), Label4[k]->text().toStdString(),
-            Label9[k]->text().toStdString())));
+            printedCell(Label3[k], computed).toStdString(), printedCell(Label8[k], computed).toStdString(),
+            printedCell(Label4[k], computed).toStdString(), printedCell(Label9[k], computed).toStdString())));
     blankLines(p, 1);
     p.drawRule(9800);
     blankLines(p, 1);

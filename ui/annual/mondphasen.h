@@ -19,22 +19,28 @@ class LinePrinter;
 class Platform;
 struct PrintStamp;
 
+// Controls keep the names of the design; tests find them by object name.
 class Mondphasen : public NoCancelDialog {
 public:
     // Builds every control, then loads the table for the year text as the
     // main window's year field holds it.
     Mondphasen(Platform& platform, const QString& yearText, QWidget* parent = nullptr);
 
+private:
+    static constexpr int kRows = 13;
+    using LabelRow = std::array<QLabel*, kRows>;
+
     void Form_Load();
     void Command1_Click();
     void Drucker_Click();
-
     // The page content of the printout; the dates are read back from the
     // date labels.
     void printContent(LinePrinter& printer, const PrintStamp& stamp) const;
 
-    static constexpr int kRows = 13;
-    using LabelRow = std::array<QLabel*, kRows>;
+    void buildControls();
+    QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool sunken);
+    QLabel* dateLabel(int left, int top, const QColor& text, const QColor* background);
+    QLabel* symbol(int left, int top, int size, const QString& file);
 
     QLabel* Label1 = nullptr;
     std::array<QLabel*, 2 * kRows> Label2{};  // even: full-moon cell, odd: new-moon cell
@@ -61,12 +67,6 @@ public:
     QLabel* Image_Logo = nullptr;
     QPushButton* Drucker = nullptr;
     QPushButton* Command1 = nullptr;
-
-private:
-    void buildControls();
-    QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool sunken);
-    QLabel* dateLabel(int left, int top, const QColor& text, const QColor* background);
-    QLabel* symbol(int left, int top, int size, const QString& file);
 
     Platform& platform_;
     const QString yearText_;

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
     QApplication::setWindowIcon(QIcon(lunomat::readPicture(lunomat::dataFolder() + QStringLiteral("/lunomat.png"))));
 
-    auto* window = new lunomat::Internet_Browser();
+    auto* window = new lunomat::Internet_Browser;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();
     return app.exec();

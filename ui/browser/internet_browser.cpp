@@ -22,40 +22,26 @@ namespace lunomat {
 namespace {
 const QColor kBackground = rgb(64, 64, 64);
 
-// The toolbar pictures in the order of the image list; the close and reload
-// buttons show the first two.
-constexpr std::array<const char*, 6> kToolbarPictures = {"beenden", "aktualisieren", "zurueck",
-                                                         "vor",     "stopp",         "start"};
-constexpr int kBeendenPicture = 0;
-constexpr int kRefreshPicture = 1;
-
-QPixmap loadToolbarPicture(const QString& folder, const char* name) {
-    QPixmap picture = readPicture(QStringLiteral("%1/toolbar/%2.png").arg(folder, QLatin1String(name)));
-    if (picture.isNull()) return picture;
+// A toolbar picture from the program's pictures.
+QIcon toolbarPicture(const char* name) {
+    QPixmap picture = readPicture(
+        QStringLiteral("%1/toolbar/%2.png").arg(dataFolder(), QLatin1String(name)));
+    if (picture.isNull()) return {};
     // Light grey is the pictures' transparent colour.
     picture.setMask(picture.createMaskFromColor(QColor(192, 192, 192), Qt::MaskInColor));
-    return picture;
+    return QIcon(picture);
 }
+
+const QString kDesignedCaption = QStringLiteral(" Luno-Mat - Link zur Mondzeichen-Webseite des Programms.");
+const QString kRunningCaption = QStringLiteral("Luno-Mat - Link zur Mondzeichen-Webseite des Programms.");
 }  // namespace
 
-QUrl Internet_Browser::moonZodiacAddress() {
-    return QUrl(QStringLiteral("http://%1/mondtierkreiszeichen/mondzeichen.php").arg(QLatin1String(kWebHost)));
-}
-
-QString Internet_Browser::designedCaption() {
-    return QStringLiteral(" Luno-Mat - Link zur Mondzeichen-Webseite des Programms.");
-}
-
-QString Internet_Browser::runningCaption() {
-    return QStringLiteral("Luno-Mat - Link zur Mondzeichen-Webseite des Programms.");
-}
-
-Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
+Internet_Browser::Internet_Browser(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint),
-      startAddress_(startAddress) {
-    setWindowTitle(designedCaption());
+                              Qt::WindowCloseButtonHint) {
+    setWindowTitle(kDesignedCaption);
     setWindowIcon(QIcon(readPicture(dataFolder() + QStringLiteral("/lunomat.png"))));
+    menuBar()->setObjectName(QStringLiteral("menu"));
     Beenden = menuBar()->addAction(QStringLiteral("  Beenden - zurück zur Luno-Mat  (Startfenster)"));
     connect(Beenden, &QAction::triggered, this, &Internet_Browser::Beenden_Click);
 
@@ -75,14 +61,12 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
 
     profile_ = new QWebEngineProfile;  // no storage name: nothing is written to disk
     brwWebBrowser = new QWebEngineView(client);
+    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
     page_ = new SilentPage(profile_, brwWebBrowser);
     brwWebBrowser->setPage(page_);
     brwWebBrowser->setGeometry(twipsRect(0, 495, 11520, 7560));
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this,
             [this](bool) { brwWebBrowser_DownloadComplete(); });
-
-    const QString folder = dataFolder();
-    for (std::size_t i = 0; i < imlIcons.size(); ++i) imlIcons[i] = loadToolbarPicture(folder, kToolbarPictures[i]);
 
     tbToolBar = new QToolBar(client);
     tbToolBar->setMovable(false);
@@ -90,19 +74,22 @@ Internet_Browser::Internet_Browser(const QUrl& startAddress, QWidget* parent)
     tbToolBar->setIconSize(QSize(24, 24));
     tbToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setColours(tbToolBar, rgb(0, 0, 0), rgb(212, 208, 200));
-    btnBeenden = tbToolBar->addAction(QIcon(imlIcons[kBeendenPicture]), QStringLiteral("&Beenden  "));
+    btnBeenden = tbToolBar->addAction(toolbarPicture("beenden"), QStringLiteral("&Beenden  "));
     btnBeenden->setIconText(QStringLiteral("Beenden  "));
     btnBeenden->setShortcut(QKeySequence::mnemonic(btnBeenden->text()));
     btnBeenden->setToolTip(QStringLiteral("Beenden (zurück zum Mondphasen-Startfenster)"));
     btnBeenden->setData(QStringLiteral("Beenden"));
-    btnRefresh = tbToolBar->addAction(QIcon(imlIcons[kRefreshPicture]), QStringLiteral("Aktualisieren"));
+    tbToolBar->widgetForAction(btnBeenden)->setObjectName(QStringLiteral("btnBeenden"));
+    btnRefresh = tbToolBar->addAction(toolbarPicture("aktualisieren"), QStringLiteral("Aktualisieren"));
     btnRefresh->setData(QStringLiteral("Refresh"));
+    tbToolBar->widgetForAction(btnRefresh)->setObjectName(QStringLiteral("btnRefresh"));
     // A tool button falls back to its text as tooltip; this one has none.
     tbToolBar->widgetForAction(btnRefresh)->installEventFilter(this);
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction* button) { tbToolBar_ButtonClick(button->data().toString()); });
 
     StatusBar1 = new QStatusBar(client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     setColours(StatusBar1, rgb(0, 0, 0), rgb(212, 208, 200));
     addStatusText(StatusBar1, QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://%1")
@@ -136,7 +123,7 @@ void Internet_Browser::Form_Load() {
     tbToolBar->update();
     dockBars();
     Form_Resize();
-    StartingAddress = startAddress_.toString();
+    StartingAddress = QStringLiteral("http://%1/mondtierkreiszeichen/mondzeichen.php").arg(QLatin1String(kWebHost));
     page_->setSilent(true);
     if (!StartingAddress.isEmpty()) {
         timTimer->start();
@@ -152,11 +139,11 @@ void Internet_Browser::Form_Resize() {
 
 void Internet_Browser::Form_Unload() { hide(); }
 
-void Internet_Browser::brwWebBrowser_DownloadComplete() { setWindowTitle(runningCaption()); }
+void Internet_Browser::brwWebBrowser_DownloadComplete() { setWindowTitle(kRunningCaption); }
 
 void Internet_Browser::timTimer_Timer() {
     timTimer->stop();
-    setWindowTitle(runningCaption());
+    setWindowTitle(kRunningCaption);
 }
 
 void Internet_Browser::tbToolBar_ButtonClick(const QString& key) {

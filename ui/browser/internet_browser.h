@@ -6,9 +6,6 @@
 // engine.
 
 #include <QMainWindow>
-#include <QPixmap>
-#include <QUrl>
-#include <array>
 
 class QAction;
 class QFrame;
@@ -22,18 +19,18 @@ namespace lunomat {
 
 class SilentPage;
 
+// Controls keep the names of the design; tests find them by object name.
 class Internet_Browser : public QMainWindow {
     Q_OBJECT
 public:
-    // startAddress is the page shown at load; the program always passes
-    // moonZodiacAddress().
-    explicit Internet_Browser(const QUrl& startAddress = moonZodiacAddress(), QWidget* parent = nullptr);
+    explicit Internet_Browser(QWidget* parent = nullptr);
     ~Internet_Browser() override;
 
-    static QUrl moonZodiacAddress();
-    static QString designedCaption();
-    static QString runningCaption();
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
+private:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
@@ -41,6 +38,7 @@ public:
     void timTimer_Timer();
     void tbToolBar_ButtonClick(const QString& key);
     void Beenden_Click();
+    void dockBars();
 
     QString StartingAddress;
 
@@ -48,21 +46,12 @@ public:
     QToolBar* tbToolBar = nullptr;
     QAction* btnBeenden = nullptr;  // toolbar button "Beenden"
     QAction* btnRefresh = nullptr;  // toolbar button "Refresh"
-    std::array<QPixmap, 6> imlIcons;
     QWebEngineView* brwWebBrowser = nullptr;
     QFrame* Line1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QTimer* timTimer = nullptr;
     QAction* Beenden = nullptr;  // the menu item
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void dockBars();
-
-    QUrl startAddress_;
     QWebEngineProfile* profile_ = nullptr;
     SilentPage* page_ = nullptr;
 };

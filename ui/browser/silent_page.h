@@ -13,7 +13,6 @@ public:
     SilentPage(QWebEngineProfile* profile, QObject* parent);
 
     void setSilent(bool silent) { silent_ = silent; }
-    bool silent() const { return silent_; }
 
 protected:
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;

@@ -90,9 +90,8 @@ void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
     printFooter(p, stamp.year);
 }
 
-}  // namespace
-
-QRect Mondfinsternisse::cellRectTwips(int i) {
+// Where cell i stands, in twips of the client area.
+QRect cellRectTwips(int i) {
     static constexpr int kColumnLeft[] = {360, 3720, 7080};
     const int k = i % 20;
     // Rows 10 to 19 skip one row position, leaving the one at 3960 empty.
@@ -100,9 +99,14 @@ QRect Mondfinsternisse::cellRectTwips(int i) {
     return QRect(kColumnLeft[i / 20], top, 3250, 320);
 }
 
+}  // namespace
+
 Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
+    // A dialog window, so that the window manager is told its owner (a plain
+    // window would get no transient hint and may show up as a task of its
+    // own); it keeps the minimise and maximise buttons all the same.
     : NoCancelDialog(parent,
-              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                   Qt::WindowCloseButtonHint),
       platform_(platform) {
     setWindowTitle(u("Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )"));
@@ -149,7 +153,9 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
 
     Drucker = button(this, u("&Drucken"), u("Ausdruck aller Mond-Finsternisse von 1987 bis 2030."), 7800,
                      rgb(255, 224, 192));
+    Drucker->setObjectName(QStringLiteral("Drucker"));
     cmdOK = button(this, u("&OK"), u("... zurück zum Startfenster des Programms."), 9000, rgb(192, 192, 255));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
     setTabOrder(cmdOK, Drucker);
     cmdOK->setFocus(Qt::OtherFocusReason);
 

@@ -16,11 +16,13 @@ class Platform;
 class LineShape;
 
 // Neither button is default or cancel: Enter and Escape mean nothing here.
+// Controls keep the names of the design; tests find them by object name.
 class Mondfinsternisse : public NoCancelDialog {
     Q_OBJECT
 public:
     explicit Mondfinsternisse(Platform& platform, QWidget* parent = nullptr);
 
+private:
     void Form_Load();
     void cmdOK_Click();
     void Drucker_Click();
@@ -37,10 +39,6 @@ public:
     QPushButton* Drucker = nullptr;
     QPushButton* cmdOK = nullptr;
 
-    // Where cell i stands, in twips of the client area.
-    static QRect cellRectTwips(int i);
-
-private:
     Platform& platform_;
 };
 

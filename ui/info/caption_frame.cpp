@@ -1,6 +1,7 @@
 #include "ui/info/caption_frame.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace lunomat {
 
@@ -11,17 +12,14 @@ CaptionFrame::CaptionFrame(const QString& caption, const QColor& captionColour, 
 
 void CaptionFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    // A caption wider than the frame (the replacement fonts run wider than
-    // the designed ones) is set smaller until it fits between the corners.
-    QFont captionFont = font();
-    while (captionFont.pixelSize() > 8 &&
-           QFontMetrics(captionFont).horizontalAdvance(caption_) + 16 > width()) {
-        captionFont.setPixelSize(captionFont.pixelSize() - 1);
-    }
-    p.setFont(captionFont);
-    const QFontMetrics fm(captionFont);
+    // Every caption in the window's font, whatever its length. One that is
+    // wider than the frame allows between its corners (the replacement
+    // fonts run wider than the designed ones) moves left into the corner
+    // rather than shrinking.
+    const QFontMetrics fm(font());
+    const int captionWidth = fm.horizontalAdvance(caption_) + 4;
     const int lineY = fm.height() / 2;
-    const QRect captionRect(8, 0, fm.horizontalAdvance(caption_) + 4, fm.height());
+    const QRect captionRect(std::clamp(width() - 4 - captionWidth, 0, 8), 0, captionWidth, fm.height());
 
     // Etched border: a dark line with a light one just inside, interrupted
     // where the caption stands.

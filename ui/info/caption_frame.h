@@ -14,8 +14,6 @@ class CaptionFrame : public QWidget {
     Q_OBJECT
 public:
     CaptionFrame(const QString& caption, const QColor& captionColour, QWidget* parent);
-    QString caption() const { return caption_; }
-    QColor captionColour() const { return captionColour_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -73,15 +73,13 @@ QCursor linkCursor(const QString& folder) {
     return QCursor(picture, x, y);
 }
 
+// An address on the maker's web site; path starts with '/'.
+QUrl makerAddress(const char* path) {
+    return QUrl(QStringLiteral("http://%1%2?ref=%3")
+                    .arg(QLatin1String(kWebHost), QLatin1String(path), QLatin1String(kRefTag)));
+}
+
 }  // namespace
-
-QUrl Information::supportAddress() {
-    return QUrl(QStringLiteral("http://%1/support.php?ref=%2").arg(QLatin1String(kWebHost), QLatin1String(kRefTag)));
-}
-
-QUrl Information::homeAddress() {
-    return QUrl(QStringLiteral("http://%1/?ref=%2").arg(QLatin1String(kWebHost), QLatin1String(kRefTag)));
-}
 
 Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* parent)
     : NoCancelDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -161,6 +159,12 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     addStatusText(StatusBar1,
                   QStringLiteral("     Mit dem Klick auf   'OK'   bzw. dem Klick auf   'X'   zurück zur   Luno-Mat. "));
 
+    const std::pair<QWidget*, const char*> names[] = {
+        {Frame1, "Frame1"}, {Frame2, "Frame2"}, {Frame3, "Frame3"}, {Frame4, "Frame4"}, {Frame5, "Frame5"},
+        {lblVersion, "lblVersion"}, {Label4, "Label4"}, {Label6, "Label6"}, {URL, "URL"}, {Mail, "Mail"},
+        {cmdOK, "cmdOK"}};
+    for (const auto& [widget, name] : names) widget->setObjectName(QLatin1String(name));
+
     cmdOK->setFocus(Qt::OtherFocusReason);
     Form_Load();
 }
@@ -172,9 +176,9 @@ void Information::Form_Load() {
 
 void Information::cmdOK_Click() { close(); }
 
-void Information::Mail_Click() { platform_.openUrl(supportAddress()); }
+void Information::Mail_Click() { platform_.openUrl(makerAddress("/support.php")); }
 
-void Information::URL_Click() { platform_.openUrl(homeAddress()); }
+void Information::URL_Click() { platform_.openUrl(makerAddress("/")); }
 
 void Information::Form_Unload() {
     hide();

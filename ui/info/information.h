@@ -4,8 +4,6 @@
 // the main window; closing it hands the keyboard focus back to the main
 // window's day field.
 
-#include <QUrl>
-
 #include "ui/widgets/ui_conventions.h"
 
 class QLabel;
@@ -19,21 +17,25 @@ class Platform;
 class CaptionFrame;
 
 // Escape and Enter leave it open: OK is neither default nor cancel button.
+// Controls keep the names of the design; tests find them by object name.
 class Information : public NoCancelDialog {
     Q_OBJECT
 public:
     // focusOnClose receives the keyboard focus when the window closes.
     Information(Platform& platform, QLineEdit* focusOnClose, QWidget* parent = nullptr);
 
+public slots:
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     void Form_Load();
     void cmdOK_Click();
     void Mail_Click();
     void URL_Click();
     void Form_Unload();
-
-    // The two addresses on the maker's web site.
-    static QUrl supportAddress();
-    static QUrl homeAddress();
 
     CaptionFrame* Frame1 = nullptr;
     CaptionFrame* Frame2 = nullptr;
@@ -52,13 +54,6 @@ public:
     QPushButton* cmdOK = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
-public slots:
-    void done(int result) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     Platform& platform_;
     QLineEdit* focusOnClose_;
     QObject* pressedLink_ = nullptr;  // the link the left button went down on

@@ -40,7 +40,8 @@ public:
     virtual void openUrl(const QUrl& url) = 0;
 
     // Shows the print dialog. Returns the printer the user chose, or nullptr
-    // when the dialog was cancelled or could not be shown.
+    // when the dialog was cancelled, or could not be shown, in which case
+    // the platform has told the user why.
     virtual std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) = 0;
 
     // Shows the moon-zodiac browser window and returns when it has been

@@ -22,9 +22,9 @@ public:
     virtual std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) = 0;
 };
 
-// The module's one entry point; the caller owns the result.
+// The module's one entry point; the caller owns the result. The module's
+// file name comes from the build.
 using PlatformExtrasFactory = PlatformExtras* (*)();
-inline constexpr const char* kPlatformExtrasModule = "lunomat-extras";
 inline constexpr const char* kPlatformExtrasEntry = "lunomat_create_platform_extras";
 
 }  // namespace lunomat

@@ -1,9 +1,14 @@
 #include "ui/print/painter_line_printer.h"
 
+#include <QFile>
 #include <QFontMetricsF>
+#include <QTemporaryFile>
 #include <QPen>
 #include <QPrinter>
 #include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
+#include <utility>
 
 #include "ui/widgets/ui_conventions.h"
 
@@ -36,14 +41,54 @@ PainterLinePrinter::~PainterLinePrinter() {
         printer_->abort();
         painter_.end();
     }
+    if (!partial_.isEmpty()) {
+        QFile::remove(partial_);
+        printer_->setOutputFileName(target_);
+    }
+}
+
+namespace {
+// A PDF file is complete when its last bytes hold the end-of-file marker;
+// a write that failed (full disk, size limit) cuts it off before that.
+bool completePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16) return false;
+    file.seek(std::max<qint64>(0, file.size() - 64));
+    return file.readAll().contains("%%EOF");
+}
+}  // namespace
+
+void PainterLinePrinter::finishFile() {
+    if (partial_.isEmpty()) return;
+    const QString partial = std::exchange(partial_, QString());
+    printer_->setOutputFileName(target_);
+    // The temporary file is private to its owner; the finished one gets the
+    // permissions of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(QFile::encodeName(partial).constData(), 0666 & ~mask);
+    // rename() replaces an older file of the same name in one step.
+    if (!completePdf(partial) || std::rename(QFile::encodeName(partial).constData(),
+                                             QFile::encodeName(target_).constData()) != 0) {
+        QFile::remove(partial);
+        throw PrintError("the file could not be written completely");
+    }
 }
 
 void PainterLinePrinter::begin() {
     if (ended_) throw PrintError("the document has already ended");
     if (!begun_) {
         begun_ = true;
-        if (!printer_ || !painter_.begin(printer_)) throw PrintError("the printer cannot start the job");
-        pages_ = 1;
+        if (!printer_) throw PrintError("no printer");
+        if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+            target_ = printer_->outputFileName();
+            QTemporaryFile partial(target_ + QStringLiteral(".XXXXXX"));
+            partial.setAutoRemove(false);
+            if (!partial.open()) throw PrintError("the file cannot be created");
+            partial_ = partial.fileName();
+            printer_->setOutputFileName(partial_);
+        }
+        if (!painter_.begin(printer_)) throw PrintError("the printer cannot start the job");
         painter_.setPen(QPen(Qt::black));
     }
     if (!painter_.isActive() || printer_->printerState() == QPrinter::Error)
@@ -66,7 +111,6 @@ void PainterLinePrinter::newPageIfPast(double bottom) {
     // the job would ask for new pages without end.
     if (bottom <= height || y_ <= topY_) return;
     if (!printer_->newPage()) throw PrintError("the printer cannot start a new page");
-    ++pages_;
     y_ = topY_;
     begin();  // the painter must still be active on the new page
 }
@@ -129,6 +173,7 @@ void PainterLinePrinter::endDocument() {
     ended_ = true;
     if (!painter_.end() || printer_->printerState() == QPrinter::Error)
         throw PrintError("the printer did not take the job");
+    finishFile();
 }
 
 }  // namespace lunomat

@@ -18,7 +18,8 @@ public:
     explicit PainterLinePrinter(std::unique_ptr<QPrinter> printer);
     // Uses a printer that outlives this object.
     explicit PainterLinePrinter(QPrinter& printer);
-    // A job that was started but not ended is abandoned, never sent half.
+    // A job that was started but not ended is abandoned, never sent half;
+    // a PDF file that was not completed leaves the target as it was.
     ~PainterLinePrinter() override;
 
     PainterLinePrinter(const PainterLinePrinter&) = delete;
@@ -33,11 +34,9 @@ public:
     void drawRule(int lengthTwips) override;
     void endDocument() override;
 
-    // Pages begun so far (1 after the first output).
-    int pageCount() const { return pages_; }
-
 private:
     void begin();
+    void finishFile();
     void newPageIfPast(double bottom);
     double twipsToDevice(double twips) const;
     QFont currentFont() const;
@@ -47,7 +46,10 @@ private:
     QPainter painter_;
     bool begun_ = false;
     bool ended_ = false;
-    int pages_ = 0;
+    // A PDF job is written to a file beside its target and moved onto it
+    // only when it is complete.
+    QString target_;
+    QString partial_;
 
     QString family_;
     double points_ = 10;

@@ -183,9 +183,61 @@ QLabel* makeLogo(QWidget* parent, const QRect& rect, const Platform& platform) {
     return logo;
 }
 
+namespace {
+
+// A push button drawn flat in its designed colour, with the classic raised
+// edge, a sunken edge and shifted caption while pressed, a dotted focus
+// rectangle, and a greyed, engraved caption while switched off. The style's
+// own buttons paint a gradient and look the same on and off.
+class FlatButton : public QPushButton {
+public:
+    FlatButton(const QString& caption, const QColor& face, QWidget* parent)
+        : QPushButton(caption, parent), face_(face) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect r = rect();
+        p.fillRect(r, face_);
+        const bool down = isDown() || isChecked();
+        // Outer black line, then one line of light and shade inside it.
+        p.setPen(Qt::black);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        const QRect inner = r.adjusted(1, 1, -2, -2);
+        p.setPen(down ? QColor(128, 128, 128) : QColor(255, 255, 255));
+        p.drawLine(inner.topLeft(), inner.topRight());
+        p.drawLine(inner.topLeft(), inner.bottomLeft());
+        p.setPen(down ? face_ : QColor(128, 128, 128));
+        p.drawLine(inner.bottomLeft(), inner.bottomRight());
+        p.drawLine(inner.topRight(), inner.bottomRight());
+
+        const QRect textRect = down ? r.translated(1, 1) : r;
+        const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+        p.setFont(font());
+        if (isEnabled()) {
+            p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
+            p.drawText(textRect, flags, text());
+        } else {
+            p.setPen(Qt::white);
+            p.drawText(textRect.translated(1, 1), flags, text());
+            p.setPen(QColor(128, 128, 128));
+            p.drawText(textRect, flags, text());
+        }
+        if (hasFocus()) {
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.drawRect(r.adjusted(4, 4, -5, -5));
+        }
+    }
+
+private:
+    QColor face_;
+};
+
+}  // namespace
+
 QPushButton* makeButton(QWidget* parent, const QRect& rect, const QString& caption, const QString& tooltip,
                         const QColor& colour) {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new FlatButton(caption, colour, parent);
     button->setGeometry(rect);
     setColours(button, Qt::black, colour);
     button->setToolTip(tooltip);

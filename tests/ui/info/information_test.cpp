@@ -38,57 +38,85 @@ protected:
     }
 };
 
-TEST_F(InformationTest, ShowsVersionAndTheWholeWarrantyNote) {
+template <typename T = QLabel>
+T* control(const Information& info, const char* name) {
+    return info.findChild<T*>(QLatin1String(name));
+}
+
+TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
     Information info(platform, day, &mainWindow);
-    EXPECT_EQ(info.lblVersion->text(), QStringLiteral("Version 1.0.5"));
+    EXPECT_EQ(control(info, "lblVersion")->text(), QStringLiteral("Version 1.0.5"));
 
     // The replacement fonts must not cut off the end of the note.
-    const QLabel* note = info.Label6;
+    const QLabel* note = control(info, "Label6");
     EXPECT_TRUE(note->text().endsWith(QStringLiteral("entstehende Fehlinterpretationen.")));
     const QRect needed = QFontMetrics(note->font())
                              .boundingRect(note->contentsRect(), int(note->alignment()) | Qt::TextWordWrap, note->text());
     EXPECT_LE(needed.height(), note->contentsRect().height());
+
+    // Each caption is drawn whole in the window's font: the run of its
+    // colour along the top edge is as wide as the text in that font.
+    const std::pair<const char*, const char*> captions[] = {
+        {"Frame1", "Programm-Information :"}, {"Frame2", "Autor :"}, {"Frame3", "Freeware-Hinweis :"},
+        {"Frame4", "Support über Kontaktformular :"}, {"Frame5", "Programm-Hinweis (Garantie) :"}};
+    for (const auto& [name, caption] : captions) {
+        QWidget* frame = control<QWidget>(info, name);
+        const QImage image = frame->grab().toImage();
+        const QFontMetrics fm(frame->font());
+        const QColor background = image.pixelColor(frame->width() / 2, frame->height() / 2);
+        int left = image.width(), right = -1;
+        for (int y = 0; y < fm.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 200 && c.blue() < 200 && c != background) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(QString::fromUtf8(caption)), 3) << name;
+    }
 }
 
 TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) {
-    const QString home = QStringLiteral("http://%1/?ref=%2").arg(lunomat::kWebHost, lunomat::kRefTag);
-    const QString support = QStringLiteral("http://%1/support.php?ref=%2").arg(lunomat::kWebHost, lunomat::kRefTag);
     Information info(platform, day, &mainWindow);
     info.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&info));
-    const QString urlText = info.URL->text();
+    QLabel* url = control(info, "URL");
+    QLabel* mail = control(info, "Mail");
+    const QString urlText = url->text();
     const QRect geometry = info.geometry();
 
-    for (const auto& [link, address] : {std::pair{info.URL, home}, {info.Mail, support}, {info.URL, home}}) {
+    for (const auto& [link, path] : {std::pair{url, "/"}, {mail, "/support.php"}, {url, "/"}}) {
         platform.events.clear();
         QTest::mouseClick(link, Qt::LeftButton);
         ASSERT_EQ(platform.count("url"), 1);
-        EXPECT_EQ(platform.events.back().text, address);
+        const QUrl address(platform.events.back().text);
+        EXPECT_EQ(address.scheme(), "http");
+        EXPECT_EQ(address.host(), lunomat::kWebHost);
+        EXPECT_EQ(address.path(), path);
+        EXPECT_EQ(address.query(), QStringLiteral("ref=") + lunomat::kRefTag);
         EXPECT_TRUE(info.isVisible());
-        EXPECT_EQ(info.URL->text(), urlText);
+        EXPECT_EQ(url->text(), urlText);
         EXPECT_EQ(info.geometry(), geometry);
     }
 
     // A right click, or a press released over the other link, is no click.
     platform.events.clear();
-    QTest::mouseClick(info.Mail, Qt::RightButton);
-    QTest::mousePress(info.URL, Qt::LeftButton);
-    QTest::mouseRelease(info.Mail, Qt::LeftButton);
+    QTest::mouseClick(mail, Qt::RightButton);
+    QTest::mousePress(url, Qt::LeftButton);
+    QTest::mouseRelease(mail, Qt::LeftButton);
     EXPECT_EQ(platform.count("url"), 0);
-}
 
-TEST_F(InformationTest, LinksShowTheHandCursorWithItsHotSpot) {
+    // Both links show the program's hand with the hot spot of its file.
     QFile spotFile(platform.folder + QStringLiteral("/cursor-hand.txt"));
     ASSERT_TRUE(spotFile.open(QIODevice::ReadOnly));
     const QStringList spot = QString::fromLatin1(spotFile.readAll()).simplified().split(QLatin1Char(' '));
     ASSERT_EQ(spot.size(), 2);
-
-    Information info(platform, day, &mainWindow);
-    for (QLabel* link : {info.URL, info.Mail}) {
+    for (QLabel* link : {url, mail}) {
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(spot[0].toInt(), spot[1].toInt()));
     }
-    EXPECT_EQ(info.Label4->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
 }
 
 // OK, the close box and Alt+O end the dialog and put the focus into the day
@@ -99,11 +127,11 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
         std::function<void(Information&)> action;
         bool closes;
     } cases[] = {
-        {"OK", [](Information& i) { QTest::mouseClick(i.cmdOK, Qt::LeftButton); }, true},
+        {"OK", [](Information& i) { QTest::mouseClick(control<QPushButton>(i, "cmdOK"), Qt::LeftButton); }, true},
         {"close box", [](Information& i) { i.close(); }, true},
-        {"Alt+O", [](Information& i) { QTest::keyClick(i.cmdOK, Qt::Key_O, Qt::AltModifier); }, true},
-        {"Escape", [](Information& i) { QTest::keyClick(i.cmdOK, Qt::Key_Escape); }, false},
-        {"Enter", [](Information& i) { QTest::keyClick(i.cmdOK, Qt::Key_Return); }, false},
+        {"Alt+O", [](Information& i) { QTest::keyClick(control<QPushButton>(i, "cmdOK"), Qt::Key_O, Qt::AltModifier); }, true},
+        {"Escape", [](Information& i) { QTest::keyClick(control<QPushButton>(i, "cmdOK"), Qt::Key_Escape); }, false},
+        {"Enter", [](Information& i) { QTest::keyClick(control<QPushButton>(i, "cmdOK"), Qt::Key_Return); }, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,7 +142,7 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
         bool visibleAtClose = true;
         QTimer::singleShot(0, &info, [&] {
             EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &info; }));
-            EXPECT_TRUE(info.cmdOK->hasFocus());
+            EXPECT_TRUE(control<QPushButton>(info, "cmdOK")->hasFocus());
             c.action(info);
             // A mnemonic clicks after a short animation.
             closed = QTest::qWaitFor([&] { return finished.count() > 0; }, 500) && finished.count() == 1;

@@ -97,7 +97,8 @@ TEST(OverlayLabel, LooksLikeALabelAndFollowsItsText) {
     window.show();
     const auto halves = [&] {
         const QImage shown = window.grab().toImage();
-        return std::pair{shown.copy(0, 0, 60, 40), shown.copy(60, 0, 60, 40)};
+        const int r = int(shown.devicePixelRatio());
+        return std::pair{shown.copy(0, 0, 60 * r, 40 * r), shown.copy(60 * r, 0, 60 * r, 40 * r)};
     };
     const auto [left, right] = halves();
     EXPECT_LE(largestDifference(left, right), 8);  // anti-aliased edges may differ a shade

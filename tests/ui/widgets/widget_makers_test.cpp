@@ -1,7 +1,11 @@
-// Pieces every window builds the same way: the logo and the guard that
-// switches controls off for the length of a command.
+// Pieces every window builds the same way: the logo, the buttons, and the
+// guard that switches controls off for the length of a command.
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "testsupport/fake_platform.h"
@@ -22,6 +26,47 @@ TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
 
     platform.folder = QStringLiteral("/nonexistent");
     EXPECT_TRUE(makeLogo(&window, QRect(0, 0, 40, 35), platform)->pixmap().isNull());
+}
+
+// Buttons are flat in their designed colour; switched off they show a grey
+// caption, pressed a sunken edge, focused a dotted frame.
+TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
+    const QColor face(255, 224, 192);
+    const struct {
+        const char* state;
+        std::function<void(QPushButton*)> set;
+        bool blackText, greyText, darkTopEdge, focusDots;
+    } cases[] = {
+        {"on", [](QPushButton*) {}, true, false, false, false},
+        {"off", [](QPushButton* b) { b->setEnabled(false); }, false, true, false, false},
+        {"pressed", [](QPushButton* b) { b->setDown(true); }, true, false, true, false},
+        {"focused", [](QPushButton* b) { b->setFocus(); }, true, false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        QWidget window;
+        QPushButton* button = makeButton(&window, QRect(0, 0, 80, 25), "&Drucken", "", face);
+        auto* elsewhere = new QLineEdit(&window);
+        elsewhere->setGeometry(0, 30, 80, 20);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        elsewhere->setFocus();
+        c.set(button);
+        const QImage image = button->grab().toImage();
+        // Logical points, whatever the device-pixel ratio.
+        const auto at = [&](int x, int y) { return image.pixelColor((QPointF(x, y) * image.devicePixelRatio()).toPoint()); };
+        QSet<QRgb> inside;  // the colours of the caption area
+        const int edge = 6 * int(image.devicePixelRatio());  // inside the edges and the focus frame
+        for (int y = edge; y < image.height() - edge; ++y)
+            for (int x = edge; x < image.width() - edge; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
+        EXPECT_EQ(at(10, 12), face);  // left of the caption: no gradient
+        EXPECT_EQ(at(70, 12), face);
+        EXPECT_EQ(inside.contains(0x000000), c.blackText);
+        EXPECT_EQ(inside.contains(0x808080), c.greyText);
+        EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
+        EXPECT_EQ(at(6, 4) == Qt::black || at(5, 4) == Qt::black, c.focusDots);
+    }
 }
 
 TEST(DisabledWhileAlive, SurvivesAControlDestroyedDuringTheCommand) {

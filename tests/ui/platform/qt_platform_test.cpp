@@ -1,0 +1,117 @@
+// The product's platform where it meets the user directly: its message
+// boxes, the print dialog in German, and the print command on a machine
+// without the print module.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "ui/platform/line_printer.h"
+#include "ui/platform/qt_platform.h"
+
+namespace {
+
+// The real platform with its programs elsewhere; its boxes are
+// recorded instead of shown unless showBoxes is set.
+class PlatformIn : public lunomat::QtPlatform {
+public:
+    explicit PlatformIn(QString folder) : folder_(std::move(folder)) {}
+    QString executableFolder() const override { return folder_; }
+    void messageBox(QWidget* parent, lunomat::MessageIcon icon, const QString& title, const QString& text) override {
+        if (showBoxes) return QtPlatform::messageBox(parent, icon, title, text);
+        boxes << text;
+    }
+    bool showBoxes = false;
+    QStringList boxes;
+
+private:
+    QString folder_;
+};
+
+TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
+    QTemporaryDir folder;
+    for (const bool brokenFile : {false, true}) {
+        if (brokenFile) {
+            QFile module(folder.filePath("liblunomat-extras.so"));
+            ASSERT_TRUE(module.open(QIODevice::WriteOnly));
+            module.write("no library");
+        }
+        PlatformIn platform(folder.path());
+        EXPECT_EQ(platform.choosePrinter(nullptr), nullptr);
+        ASSERT_EQ(platform.boxes.size(), 1);
+        EXPECT_EQ(platform.boxes[0],
+                  brokenFile ? "Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" im "
+                               "Programmordner lässt sich nicht laden."
+                             : "Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" fehlt im "
+                               "Programmordner.");
+    }
+}
+
+// Qt's own texts switched to German as the program's start-up does, the
+// dialog shown through the module beside the test program.
+TEST(QtPlatform, PrintDialogSpeaksGerman) {
+    lunomat::useGermanQtTexts();
+    QString title;
+    QStringList buttons;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        for (auto* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isVisible()) buttons << button->text();
+        dialog->reject();
+    });
+    poll.start(20);
+    QWidget owner;
+    owner.show();
+    lunomat::QtPlatform platform;
+    EXPECT_EQ(platform.choosePrinter(&owner), nullptr);  // cancelled
+
+    EXPECT_EQ(title, "Drucken");
+    EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
+    EXPECT_FALSE(buttons.contains("Cancel"));
+}
+
+// The whole title and every line show unbroken, whatever their length.
+TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
+    const struct {
+        QString title, text;
+    } cases[] = {
+        {"Luno-Mat  -  Fehler bei der Jahreszahleingabe",
+         "Die eingegebene Jahreszahl ist kleiner als 1900!\r\rBitte geben Sie eine Jahreszahl zwischen 1900 und 2100 "
+         "ein, damit die Berechnung erfolgen kann."},
+        {"Luno-Mat  -  ein sehr langer Titel, der weit über die Breite des Textes hinausgeht", "Kurz."},
+    };
+    for (const auto& c : cases) {
+        PlatformIn platform(QString{});
+        platform.showBoxes = true;
+        int boxWidth = 0, labelWidth = 0, labelHeight = 0;
+        QFont labelFont;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
+            boxWidth = box->width();
+            labelWidth = label->width();
+            labelHeight = label->height();
+            labelFont = label->font();
+            box->accept();
+        });
+        platform.messageBox(nullptr, lunomat::MessageIcon::Critical, c.title, c.text);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        EXPECT_GE(boxWidth, QFontMetrics(bold).horizontalAdvance(c.title) + 100) << c.title.toStdString();
+        const QFontMetrics fm(labelFont);
+        const QStringList lines = c.text.split('\r');
+        for (const QString& line : lines) EXPECT_GE(labelWidth, fm.horizontalAdvance(line)) << line.toStdString();
+        EXPECT_LT(labelHeight, (lines.size() + 1) * fm.lineSpacing());
+    }
+}
+
+}  // namespace
