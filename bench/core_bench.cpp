@@ -1,6 +1,7 @@
 // Timing of the lunar core: one moon state next to the bare math-library
-// calls it is made of, the display texts of every date 1900-2100, and one
-// annual phase table.
+// calls it is made of, the display texts of every date 1900-2100, one
+// annual phase table; and of the true sky: one phase instant, every phase
+// and every lunar eclipse of the years 1583-9999.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include "core/annual.h"
 #include "core/display.h"
 #include "core/moon.h"
+#include "core/sky.h"
 
 namespace {
 
@@ -67,5 +69,37 @@ void BM_AnnualPhaseTable(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AnnualPhaseTable);
+
+void BM_PhaseInstant(benchmark::State& state) {
+    constexpr lunomat::sky::Phase kPhases[] = {lunomat::sky::Phase::NewMoon, lunomat::sky::Phase::FirstQuarter,
+                                               lunomat::sky::Phase::FullMoon, lunomat::sky::Phase::LastQuarter};
+    long k = -5000;
+    int p = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lunomat::sky::PhaseOfLunation(k, kPhases[p]));
+        if (++p == 4) {
+            p = 0;
+            if (++k > 5000) k = -5000;
+        }
+    }
+}
+BENCHMARK(BM_PhaseInstant);
+
+void BM_AllPhases1583To9999(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto phases = lunomat::sky::PhasesInYears(lunomat::sky::kFirstSkyYear, lunomat::sky::kLastSkyYear);
+        state.counters["phases"] = static_cast<double>(phases.size());
+    }
+}
+BENCHMARK(BM_AllPhases1583To9999)->Unit(benchmark::kMillisecond);
+
+void BM_AllLunarEclipses1583To9999(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto eclipses =
+            lunomat::sky::LunarEclipsesInYears(lunomat::sky::kFirstSkyYear, lunomat::sky::kLastSkyYear);
+        state.counters["eclipses"] = static_cast<double>(eclipses.size());
+    }
+}
+BENCHMARK(BM_AllLunarEclipses1583To9999)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Every speed and memory goal of Luno-Mat in one table:
 #   the lunar core      Google Benchmark figures of bench/core_bench.cpp
+#   the true sky        one phase instant, every phase and every lunar eclipse
+#                       1583-9999 (also bench/core_bench.cpp)
 #   start-up            from starting the program until its window is on
 #                       screen (the moon of today is computed before that),
 #                       against a bare Qt window of the same size started
@@ -48,6 +50,7 @@ def ns(name):
 print("state", ns("BM_ComputeMoonState"), ns("BM_LibmBaseline"))
 print("sweep", ns("BM_DisplaySweep1900To2100"))
 print("annual", ns("BM_AnnualPhaseTable"))
+print("sky", ns("BM_PhaseInstant"), ns("BM_AllPhases1583To9999"), ns("BM_AllLunarEclipses1583To9999"))
 ' >>"$results"
 
 # --- the desktop program ----------------------------------------------------
@@ -128,6 +131,7 @@ function verdict(ok) { return ok ? "met" : "NOT MET" }
 $1 == "state"   { state = $2; libm = $3 }
 $1 == "sweep"   { sweep = $2 }
 $1 == "annual"  { annual = $2 }
+$1 == "sky"     { phase = $2; phases = $3; eclipses = $4 }
 $1 == "start"   { bs = $2; ls = $3 }
 $1 == "bare"    { bm = $3 }
 $1 == "floor"   { fc = $2 }
@@ -138,6 +142,9 @@ END {
   printf f, "ComputeMoonState", sprintf("%.1f ns", state), sprintf("%.1f ns (bare libm calls)", libm), sprintf("%.2fx", state / libm), "<= 1.2x", verdict(state / libm <= 1.2)
   printf f, "display texts 1900-2100", sprintf("%.1f ms", sweep / 1e6), "-", "-", "< 50 ms", verdict(sweep < 50e6)
   printf f, "one annual phase table", sprintf("%.2f us", annual / 1e3), "-", "-", "< 5 us", verdict(annual < 5e3)
+  printf f, "one phase instant", sprintf("%.2f us", phase / 1e3), "-", "-", "<= 2 us", verdict(phase <= 2e3)
+  printf f, "all phases 1583-9999", sprintf("%.0f ms", phases / 1e6), "-", "-", "<= 1 s", verdict(phases <= 1e9)
+  printf f, "all lunar eclipses 1583-9999", sprintf("%.0f ms", eclipses / 1e6), "-", "-", "<= 1 s", verdict(eclipses <= 1e9)
   printf f, "start-up (median)", ls " ms", bs " ms (bare window)", sprintf("%.2fx", ls / bs), "<= 1.3x", verdict(ls / bs <= 1.3)
   printf f, "idle CPU over " idle " s", lc " %", fc " % (bare window, 10 Hz)", "-", "<= 0.5 %", verdict(lc <= 0.5)
   printf f, "peak RSS", sprintf("%.1f MiB", lm / 1024), sprintf("%.1f MiB (bare window)", bm / 1024), sprintf("%.2fx", lm / bm), "<= 1.3x", verdict(lm / bm <= 1.3)

@@ -44,11 +44,13 @@ int OneInput(const std::uint8_t* data, std::size_t size) {
         }
     }
     if (size > 0 && args.size() < 64) args.push_back(current);
-    // The name after --ics is the user's file name: replaced, so that a run
-    // never writes outside the private folder.
-    if (args.size() > 1 && args[1] == "year")
-        for (std::size_t i = 2; i + 1 < args.size(); ++i)
-            if (args[i] == "--ics" && !args[i + 1].empty()) args[++i] = CalendarPath();
+    // The name after --ics is the user's file name: replaced (standard output
+    // aside), so that a run never writes outside the private folder.
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        if (args[i].rfind("--ics=", 0) == 0 && args[i] != "--ics=-") args[i] = "--ics=" + CalendarPath();
+        if (args[i] == "--ics" && i + 1 < args.size() && !args[i + 1].empty() && args[i + 1] != "-")
+            args[++i] = CalendarPath();
+    }
 
     std::vector<const char*> argv;
     for (const std::string& a : args) argv.push_back(a.c_str());

@@ -1,0 +1,100 @@
+#pragma once
+// Pieces shared by the sky computations: time scales, the Sun, nutation and
+// the Moon in dynamical time. Not part of the public interface; the tests
+// reach in to check the worked examples at their exact dynamical instants.
+
+#include <array>
+#include <cmath>
+
+#include "core/sky.h"
+
+namespace lunomat::sky::detail {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegToRad = kPi / 180.0;  // radians per degree
+constexpr double kSecondsPerDay = 86400.0;
+// Julian date of 1970-01-01 0h, the origin of the system clock's seconds.
+constexpr double kUnixEpochJd = 2440587.5;
+// Julian date of the standard epoch J2000.0 (2000-01-01 12h TD).
+constexpr double kJ2000 = 2451545.0;
+// Days in a Julian century, the unit of the time argument T.
+constexpr double kDaysPerJulianCentury = 36525.0;
+// Kilometres in one astronomical unit.
+constexpr double kAuKm = 149597870.7;
+// Equatorial radius of the Earth in km.
+constexpr double kEarthRadiusKm = 6378.14;
+
+inline double SinDeg(double deg) { return std::sin(deg * kDegToRad); }
+inline double CosDeg(double deg) { return std::cos(deg * kDegToRad); }
+// An angle in degrees brought into 0 <= value < 360.
+inline double NormalizeDeg(double deg) {
+    const double r = deg - 360.0 * std::floor(deg / 360.0);
+    return r >= 360.0 || r < 0.0 ? 0.0 : r;  // rounding at the edge
+}
+
+// Cosine and sine of an angle. The terms' arguments are sums of small
+// multiples of four angles, so their sines and cosines follow from the
+// angles' own by the addition theorems, without a call per term.
+struct CosSin {
+    double c, s;
+};
+inline CosSin Times(CosSin a, CosSin b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
+
+// cos and sin of n x for n = -4..4, at index n + 4.
+struct Multiples {
+    std::array<CosSin, 9> v;
+    explicit Multiples(double x) {
+        v[4] = {1.0, 0.0};
+        v[5] = {std::cos(x), std::sin(x)};
+        for (int n = 2; n <= 4; ++n) v[4 + n] = Times(v[3 + n], v[5]);
+        for (int n = 1; n <= 4; ++n) v[4 - n] = {v[4 + n].c, -v[4 + n].s};
+    }
+    CosSin operator[](int n) const { return v[static_cast<std::size_t>(n + 4)]; }
+};
+
+// Julian centuries of dynamical time since J2000.0.
+inline double CenturiesSinceJ2000(double jde) { return (jde - kJ2000) / kDaysPerJulianCentury; }
+
+double JulianDayOf(Instant t);
+Instant InstantOfJulianDay(double jd);  // rounded to the nearest second
+// Dynamical time of a UT instant and back, with ΔT at that date.
+double JdeOfInstant(Instant t);
+Instant InstantOfJde(double jde);
+
+// Nutation in longitude, in degrees (short series, good to 0.5"). Ecliptic
+// places need no nutation in obliquity.
+struct Nutation {
+    double longitudeDeg;
+};
+Nutation NutationAt(double jde);
+
+// The Sun's apparent geocentric place: longitude corrected for nutation and
+// aberration, latitude, and distance.
+struct SunPlace {
+    double longitudeDeg;
+    double latitudeDeg;
+    double distanceKm;
+};
+SunPlace SunApparent(double jde, const Nutation& nutation);
+
+// The Moon's geometric geocentric place referred to the mean equinox of the
+// date (no nutation yet).
+struct MoonPlace {
+    double longitudeDeg;
+    double latitudeDeg;
+    double distanceKm;
+};
+MoonPlace MoonGeometric(double jde);
+
+// Apparent place and illumination at a dynamical instant.
+MoonPosition MoonAtJde(double jde);
+
+// The mean-phase series with all periodic and additional corrections: the
+// instant of the phase in dynamical time (Julian ephemeris day).
+double PhaseJde(long lunation, Phase phase);
+
+// The lunation whose mean new moon is the last at or before t (give or take
+// one near the boundary; callers look one lunation further each way).
+long LunationNear(Instant t);
+
+}  // namespace lunomat::sky::detail

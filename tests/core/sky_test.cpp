@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/calendar.h"
+#include "core/eclipses.h"
+#include "core/sky.h"
+#include "core/sky_internal.h"
+
+using namespace lunomat::sky;
+using namespace std::chrono;
+
+namespace {
+
+Instant At(int y, unsigned mo, unsigned d, int h, int mi, int s = 0) {
+    return Instant{sys_days{year{y} / month{mo} / day{d}}} + hours{h} + minutes{mi} + seconds{s};
+}
+
+long long SecondsBetween(Instant a, Instant b) { return std::llabs((a - b).count()); }
+
+}  // namespace
+
+// Reference instants (UT) from two independent sources: the phase tables of
+// the almanac offices (to the minute, so half a minute more tolerance) and
+// PyEphem 4.1.4 (its own lunar theory, VSOP87 and ΔT table; to the second).
+TEST(Sky, PhaseInstantsAgainstReferences) {
+    struct Row {
+        Phase phase;
+        Instant reference;
+        long long toleranceSeconds;
+    };
+    const Row rows[] = {
+        {Phase::NewMoon, At(1590, 5, 3, 20, 58, 57), 60},      {Phase::FullMoon, At(1935, 6, 16, 20, 20, 0), 60},
+        {Phase::FullMoon, At(1612, 3, 17, 2, 9, 50), 60},      {Phase::NewMoon, At(1655, 7, 3, 18, 23, 50), 60},
+        {Phase::FirstQuarter, At(1708, 10, 21, 16, 21, 30), 60}, {Phase::LastQuarter, At(1761, 5, 27, 2, 1, 59), 60},
+        {Phase::NewMoon, At(1806, 6, 16, 16, 20, 53), 60},     {Phase::FullMoon, At(1853, 2, 23, 19, 24, 26), 60},
+        {Phase::LastQuarter, At(1888, 11, 26, 17, 20, 30), 60}, {Phase::NewMoon, At(1912, 4, 17, 11, 39, 52), 60},
+        {Phase::FirstQuarter, At(1958, 9, 20, 3, 17, 30), 60},  {Phase::FullMoon, At(1987, 4, 14, 2, 30, 58), 60},
+        {Phase::NewMoon, At(1999, 8, 11, 11, 8), 90},          {Phase::NewMoon, At(2000, 1, 6, 18, 14), 90},
+        {Phase::FullMoon, At(2000, 1, 21, 4, 40), 90},         {Phase::NewMoon, At(2017, 8, 21, 18, 30), 90},
+        {Phase::FullMoon, At(2018, 7, 27, 20, 20), 90},        {Phase::FullMoon, At(2021, 5, 26, 11, 14), 90},
+        {Phase::FullMoon, At(2024, 1, 25, 17, 53, 57), 60},    {Phase::NewMoon, At(2024, 4, 8, 18, 21), 90},
+        {Phase::NewMoon, At(2041, 7, 28, 1, 1, 57), 180},      {Phase::FullMoon, At(2077, 2, 7, 23, 7, 53), 180},
+        {Phase::LastQuarter, At(2099, 12, 5, 4, 45, 2), 180},
+    };
+    for (const Row& row : rows) {
+        const int y = static_cast<int>(year_month_day{floor<days>(row.reference)}.year());
+        long long best = 1LL << 40;
+        for (const PhaseEvent& e : PhasesInYears(y, y)) {
+            if (e.phase == row.phase) best = std::min(best, SecondsBetween(e.utc, row.reference));
+        }
+        EXPECT_LE(best, row.toleranceSeconds) << y << " phase " << static_cast<int>(row.phase);
+    }
+    // Lunation 0 is the new moon of 2000-01-06.
+    EXPECT_LE(SecondsBetween(PhaseOfLunation(0, Phase::NewMoon).utc, At(2000, 1, 6, 18, 14)), 90);
+}
+
+// Meeus' worked examples 49.a and 49.b give the series' own instants in
+// dynamical time: the new moon of 1977 February and the last quarter of 2044
+// January. ΔT (s) as observed, from the almanacs' yearly table.
+TEST(Sky, SeriesAndDeltaTAgainstWorkedValues) {
+    EXPECT_NEAR(detail::PhaseJde(-283, Phase::NewMoon), 2443192.65118, 1e-5);
+    EXPECT_NEAR(detail::PhaseJde(544, Phase::LastQuarter), 2467636.49186, 1e-5);
+    const std::pair<double, double> deltaT[] = {
+        {1800, 13.7},  {1850, 7.1},   {1890, -5.87}, {1900, -2.72}, {1910, 10.46}, {1930, 24.02}, {1940, 24.33},
+        {1950, 29.15}, {1960, 33.15}, {1970, 40.18}, {1980, 50.54}, {1990, 56.86}, {2000, 63.83}};
+    for (const auto& [y, seconds] : deltaT) EXPECT_NEAR(DeltaTSeconds(y), seconds, 0.5) << y;
+}
+
+// Meeus' examples 47.a (the Moon on 1992 April 12 at 0h TD), 48.a (its
+// illuminated fraction and phase angle) and 25.b (the Sun on 1992 October 13
+// at 0h TD: R, and L = −43.63484796 rad, i.e. Θ = 199.907372°, less 0.09033"
+// to FK5 and 20.539" aberration).
+TEST(Sky, PlacesAgainstWorkedExamples) {
+    const detail::MoonPlace moon = detail::MoonGeometric(2448724.5);
+    EXPECT_NEAR(moon.longitudeDeg, 133.162655, 2e-6);
+    EXPECT_NEAR(moon.latitudeDeg, -3.229126, 2e-6);
+    EXPECT_NEAR(moon.distanceKm, 368409.7, 0.1);
+    const MoonPosition apparent = detail::MoonAtJde(2448724.5);
+    EXPECT_NEAR(apparent.longitudeDeg, 133.167265, 1e-4);  // with nutation +0.004610°
+    EXPECT_NEAR(apparent.illuminatedFraction, 0.6786, 1e-4);
+    EXPECT_NEAR(apparent.phaseAngleDeg, 69.0756, 1e-3);
+    // The same instant through the public interface, 1992 April 11 23:59:01 UT.
+    const MoonPosition viaUt = MoonAt(At(1992, 4, 11, 23, 59, 1));
+    EXPECT_NEAR(viaUt.longitudeDeg, 133.167265, 1e-3);
+    EXPECT_NEAR(viaUt.distanceKm, 368409.7, 1.0);
+
+    const detail::SunPlace sun = detail::SunApparent(2448908.5, detail::Nutation{0.0});
+    EXPECT_NEAR(sun.distanceKm / detail::kAuKm, 0.99760775, 1e-8);
+    EXPECT_NEAR(sun.longitudeDeg, 199.907372 - (0.09033 + 20.539) / 3600.0, 2e-6);
+}
+
+TEST(Sky, PhaseListsAreOrderedAndBounded) {
+    const std::vector<PhaseEvent> year2024 = PhasesInYears(2024, 2024);
+    // 13 new moons and last quarters, 12 full moons and first quarters.
+    ASSERT_EQ(year2024.size(), 50u);
+    const std::vector<PhaseEvent> twoYears = PhasesInYears(2023, 2024);
+    ASSERT_EQ(twoYears.size(), PhasesInYears(2023, 2023).size() + 50u);
+    EXPECT_EQ(twoYears.back().utc, year2024.back().utc);
+    for (std::size_t i = 1; i < year2024.size(); ++i) {
+        EXPECT_LT(year2024[i - 1].utc, year2024[i].utc);
+        EXPECT_EQ(static_cast<int>(year2024[i].phase), (static_cast<int>(year2024[i - 1].phase) + 1) % 4);
+    }
+    EXPECT_GE(year2024.front().utc, At(2024, 1, 1, 0, 0));
+    EXPECT_LT(year2024.back().utc, At(2025, 1, 1, 0, 0));
+    EXPECT_TRUE(PhasesInYears(2025, 2024).empty());
+
+    const Instant fullMoon = year2024[3].utc;  // 2024-01-25 17:53:57
+    const std::vector<PhaseEvent> next = NextPhases(fullMoon, 4);
+    ASSERT_EQ(next.size(), 4u);
+    EXPECT_EQ(next[0].utc, year2024[4].utc);  // strictly after
+    EXPECT_EQ(next[3].utc, year2024[7].utc);
+    EXPECT_EQ(NextPhases(fullMoon - seconds{1}, 1)[0].utc, fullMoon);
+    EXPECT_TRUE(NextPhases(fullMoon, 0).empty());
+    const Instant newMoon = year2024[1].utc;
+    EXPECT_EQ(PreviousNewMoon(newMoon).utc, newMoon);  // at or before
+    EXPECT_EQ(PreviousNewMoon(year2024[4].utc).utc, newMoon);
+    EXPECT_LT(PreviousNewMoon(newMoon - seconds{1}).utc, newMoon - days{29});
+}
+
+// Every eclipse of the 1987–2030 catalogue is found with its kind. The
+// catalogue gives the date in Central Europe of the night of the eclipse:
+// mostly the UT date (09.12.1992 at 23:44 UT), once the date after
+// (19.10.2013 for 18 October 23:50 UT).
+TEST(Sky, CatalogueEclipsesAreFound) {
+    const std::vector<LunarEclipse> computed = LunarEclipsesInYears(1987, 2030);
+    for (const lunomat::EclipseEntry& entry : lunomat::EclipseCatalogue()) {
+        const auto match = std::find_if(computed.begin(), computed.end(), [&](const LunarEclipse& e) {
+            return year_month_day{floor<days>(e.greatest)} == entry.date ||
+                   year_month_day{floor<days>(e.greatest + hours{2})} == entry.date;
+        });
+        const auto date = lunomat::DateText(entry.date);
+        ASSERT_NE(match, computed.end()) << date;
+        const EclipseKind expected = entry.kind == lunomat::EclipseKind::Total     ? EclipseKind::Total
+                                     : entry.kind == lunomat::EclipseKind::Partial ? EclipseKind::Partial
+                                                                                   : EclipseKind::Penumbral;
+        EXPECT_EQ(match->kind, expected) << date;
+    }
+    // Beyond the selection: 2020 had four penumbral eclipses, none other.
+    const std::vector<LunarEclipse> in2020 = LunarEclipsesInYears(2020, 2020);
+    EXPECT_EQ(in2020.size(), 4u);
+    for (const LunarEclipse& e : in2020) EXPECT_EQ(e.kind, EclipseKind::Penumbral);
+    for (std::size_t i = 1; i < computed.size(); ++i) EXPECT_LT(computed[i - 1].greatest, computed[i].greatest);
+}
+
+// Greatest eclipse (UT, to the minute) and magnitudes as published in the
+// five-millennium canon of lunar eclipses.
+TEST(Sky, KnownEclipsesWithMagnitudes) {
+    struct Row {
+        Instant greatest;
+        EclipseKind kind;
+        double penumbral, umbral;  // NaN: not checked
+    };
+    const double none = std::nan("");
+    const Row rows[] = {
+        {At(2018, 7, 27, 20, 22), EclipseKind::Total, none, 1.609},
+        {At(2021, 5, 26, 11, 19), EclipseKind::Total, none, 1.010},
+        {At(2022, 11, 8, 10, 59), EclipseKind::Total, none, 1.359},
+        {At(2023, 10, 28, 20, 14), EclipseKind::Partial, none, 0.122},
+        {At(2024, 3, 25, 7, 13), EclipseKind::Penumbral, 0.958, none},
+    };
+    for (const Row& row : rows) {
+        const int y = static_cast<int>(year_month_day{floor<days>(row.greatest)}.year());
+        const std::vector<LunarEclipse> list = LunarEclipsesInYears(y, y);
+        const auto match = std::find_if(list.begin(), list.end(), [&](const LunarEclipse& e) {
+            return SecondsBetween(e.greatest, row.greatest) <= 10 * 60;
+        });
+        ASSERT_NE(match, list.end()) << y;
+        EXPECT_EQ(match->kind, row.kind) << y;
+        if (!std::isnan(row.umbral)) {
+            EXPECT_NEAR(match->umbralMagnitude, row.umbral, 0.03) << y;
+        }
+        if (!std::isnan(row.penumbral)) {
+            EXPECT_NEAR(match->penumbralMagnitude, row.penumbral, 0.03) << y;
+        }
+    }
+    // The full moon of lunation 0 (2000-01-21) was eclipsed, the next one not.
+    ASSERT_TRUE(EclipseOfLunation(0).has_value());
+    EXPECT_EQ(EclipseOfLunation(0)->kind, EclipseKind::Total);
+    EXPECT_FALSE(EclipseOfLunation(1).has_value());
+}
