@@ -2,6 +2,6 @@
 # Installs what is missing, builds and starts Luno-Mat.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh run
 scripts/build.sh
 exec build/bin/lunomat

@@ -2,8 +2,8 @@
 # Installs what is missing, builds and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-scripts/build.sh
+scripts/setup.sh test
+scripts/build.sh --tests
 cd build
 ctest --output-on-failure -j2
 

@@ -2,6 +2,7 @@
 // browser engine; the main program starts it and waits. Its name comes from
 // the build, which names the program once.
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcess>
 #include <QWidget>
 #include <csignal>
@@ -14,6 +15,16 @@
 namespace lunomat {
 
 void QtPlatform::runBrowserWindow(QWidget* owner) {
+    // The helper comes in a package of its own, which a lean installation
+    // may leave out.
+    const QString program = executableFolder() + QLatin1Char('/') + QLatin1String(LUNOMAT_BROWSER_PROGRAM);
+    if (!QFileInfo(program).isExecutable()) {
+        messageBox(owner, MessageIcon::Exclamation, QString(),
+                   QStringLiteral("Die Mondzeichen-Seite braucht das Paket „lunomat-browser“.\r(%1 fehlt.)")
+                       .arg(program));
+        return;
+    }
+
     // The owner is off while the window is open and on again however the
     // wait ends.
     const DisabledWhileAlive guard{owner};
@@ -21,7 +32,7 @@ void QtPlatform::runBrowserWindow(QWidget* owner) {
     // Destroying the QProcess kills a helper that is still running, e.g.
     // when the application quits while the window is open.
     QProcess helper;
-    helper.setProgram(programFolder() + QLatin1Char('/') + QLatin1String(LUNOMAT_BROWSER_PROGRAM));
+    helper.setProgram(program);
     helper.setProcessChannelMode(QProcess::ForwardedChannels);
     const pid_t parent = getpid();
     helper.setChildProcessModifier([parent] {

@@ -9,6 +9,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
 #include "ui/browser/internet_browser.h"
 
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
-    QApplication::setWindowIcon(QIcon(lunomat::readPicture(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
+    QApplication::setWindowIcon(QIcon(lunomat::readPicture(lunomat::dataFolder() + QStringLiteral("/lunomat.png"))));
 
     auto* window = new lunomat::Internet_Browser;
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 
 #include "ui/widgets/ui_conventions.h"
+#include "ui/platform/qt_platform.h"
 #include "ui/platform/version.h"
 #include "ui/browser/silent_page.h"
 
@@ -21,10 +22,10 @@ namespace lunomat {
 namespace {
 const QColor kBackground = rgb(64, 64, 64);
 
-// A toolbar picture from the program's folder.
+// A toolbar picture from the program's pictures.
 QIcon toolbarPicture(const char* name) {
     QPixmap picture = readPicture(
-        QStringLiteral("%1/toolbar/%2.png").arg(QCoreApplication::applicationDirPath(), QLatin1String(name)));
+        QStringLiteral("%1/toolbar/%2.png").arg(dataFolder(), QLatin1String(name)));
     if (picture.isNull()) return {};
     // Light grey is the pictures' transparent colour.
     picture.setMask(picture.createMaskFromColor(QColor(192, 192, 192), Qt::MaskInColor));
@@ -39,7 +40,7 @@ Internet_Browser::Internet_Browser(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint) {
     setWindowTitle(kDesignedCaption);
-    setWindowIcon(QIcon(readPicture(QCoreApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
+    setWindowIcon(QIcon(readPicture(dataFolder() + QStringLiteral("/lunomat.png"))));
     menuBar()->setObjectName(QStringLiteral("menu"));
     Beenden = menuBar()->addAction(QStringLiteral("  Beenden - zurück zur Luno-Mat  (Startfenster)"));
     connect(Beenden, &QAction::triggered, this, &Internet_Browser::Beenden_Click);

@@ -12,9 +12,12 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
+    // Under Wayland the window's app id; it must name the menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lunomat.Lunomat"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    lunomat::useGermanQtTexts();
     // From a pixmap, so that no icon-engine plugin is loaded for it.
-    QApplication::setWindowIcon(QIcon(lunomat::readPicture(QApplication::applicationDirPath() + QStringLiteral("/lunomat.png"))));
+    QApplication::setWindowIcon(QIcon(lunomat::readPicture(lunomat::dataFolder() + QStringLiteral("/lunomat.png"))));
 
     lunomat::QtPlatform platform;
     lunomat::Mondphase window(platform);

@@ -49,7 +49,7 @@ public:
     // is blocked meanwhile.
     virtual void runBrowserWindow(QWidget* owner) = 0;
 
-    // The folder that holds the program and its pictures, without a
+    // The folder that holds the program's pictures and sound, without a
     // trailing separator.
     virtual QString programFolder() const = 0;
 

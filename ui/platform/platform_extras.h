@@ -1,8 +1,8 @@
 #pragma once
 // The parts of the platform that a session needs only now and then: the error
 // sound and the printer. They live in a module that is loaded on first use,
-// so that start-up time and memory do not pay for Qt Multimedia and Qt Print
-// Support.
+// so that start-up time and memory do not pay for the sound library and Qt
+// Print Support.
 
 #include <QString>
 #include <memory>

@@ -23,7 +23,7 @@ QtPlatform::~QtPlatform() = default;
 PlatformExtras* QtPlatform::extras() {
     if (!extrasTried_) {
         extrasTried_ = true;
-        QLibrary module(programFolder() + QLatin1Char('/') + QLatin1String(LUNOMAT_EXTRAS_FILE));
+        QLibrary module(executableFolder() + QLatin1Char('/') + QLatin1String(LUNOMAT_EXTRAS_FILE));
         if (auto create = reinterpret_cast<PlatformExtrasFactory>(module.resolve(kPlatformExtrasEntry)))
             extras_.reset(create());
     }
@@ -80,7 +80,7 @@ std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
     // Without the module there is no print dialog; the user learns why
     // instead of seeing the button do nothing.
     const QString file = QLatin1String(LUNOMAT_EXTRAS_FILE);
-    const bool present = QFileInfo::exists(programFolder() + QLatin1Char('/') + file);
+    const bool present = QFileInfo::exists(executableFolder() + QLatin1Char('/') + file);
     messageBox(parent, MessageIcon::Critical, QString(),
                present ? QStringLiteral("Drucken ist nicht möglich: Die Programmdatei \"%1\" im Programmordner "
                                         "lässt sich nicht laden.").arg(file)
@@ -91,7 +91,9 @@ std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
 
 void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
-QString QtPlatform::programFolder() const { return QCoreApplication::applicationDirPath(); }
+QString QtPlatform::programFolder() const { return dataFolder(); }
+
+QString QtPlatform::executableFolder() const { return QCoreApplication::applicationDirPath(); }
 
 void QtPlatform::endProgramNow() {
     std::fflush(nullptr);

@@ -1,7 +1,7 @@
 #pragma once
 // The product's platform: real clock, QLocale, QMessageBox, QDesktopServices,
-// the browser helper program, and the module with QSoundEffect and
-// QPrintDialog.
+// the browser helper program, and the module with the desktop's event sound
+// and QPrintDialog.
 
 #include <memory>
 
@@ -10,6 +10,13 @@
 namespace lunomat {
 
 class PlatformExtras;
+
+// The pictures and sound of the running program: beside it in the build, in
+// the data folder of an installed tree.
+QString dataFolder();
+// Qt's own dialogs and buttons in German, whatever the user's language: the
+// program speaks German only.
+void useGermanQtTexts();
 
 class QtPlatform : public Platform {
 public:
@@ -26,6 +33,11 @@ public:
     void runBrowserWindow(QWidget* owner) override;
     QString programFolder() const override;
     void endProgramNow() override;
+
+protected:
+    // Where the helper program and the module are: the running program's own
+    // folder.
+    virtual QString executableFolder() const;
 
 private:
     PlatformExtras* extras();  // the sound and print module, loaded on first use

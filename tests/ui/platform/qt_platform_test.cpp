@@ -1,6 +1,9 @@
 // The product's platform where it meets the user directly: its message
-// boxes, and the print command on a machine without the print module.
+// boxes, the print dialog in German, and the print command on a machine
+// without the print module.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -13,12 +16,12 @@
 
 namespace {
 
-// The real platform with its program folder elsewhere; its boxes are
+// The real platform with its programs elsewhere; its boxes are
 // recorded instead of shown unless showBoxes is set.
 class PlatformIn : public lunomat::QtPlatform {
 public:
     explicit PlatformIn(QString folder) : folder_(std::move(folder)) {}
-    QString programFolder() const override { return folder_; }
+    QString executableFolder() const override { return folder_; }
     void messageBox(QWidget* parent, lunomat::MessageIcon icon, const QString& title, const QString& text) override {
         if (showBoxes) return QtPlatform::messageBox(parent, icon, title, text);
         boxes << text;
@@ -47,6 +50,32 @@ TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
                              : "Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" fehlt im "
                                "Programmordner.");
     }
+}
+
+// Qt's own texts switched to German as the program's start-up does, the
+// dialog shown through the module beside the test program.
+TEST(QtPlatform, PrintDialogSpeaksGerman) {
+    lunomat::useGermanQtTexts();
+    QString title;
+    QStringList buttons;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        for (auto* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isVisible()) buttons << button->text();
+        dialog->reject();
+    });
+    poll.start(20);
+    QWidget owner;
+    owner.show();
+    lunomat::QtPlatform platform;
+    EXPECT_EQ(platform.choosePrinter(&owner), nullptr);  // cancelled
+
+    EXPECT_EQ(title, "Drucken");
+    EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
+    EXPECT_FALSE(buttons.contains("Cancel"));
 }
 
 // The whole title and every line show unbroken, whatever their length.
