@@ -132,8 +132,9 @@ idle_cost lunomat "$idle" "${lunomat[@]}"
 # The same with an accessibility bus, as while a screen reader runs: a
 # session bus, the at-spi bus launcher with its registry, and Qt's bridge
 # switched on.
-read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ')
-export DBUS_SESSION_BUS_ADDRESS=$bus_address
+bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+bus_pid=$(sed -n 2p <<<"$bus")
+export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 launcher=$!
 until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; do
