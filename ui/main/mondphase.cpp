@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "core/calendar.h"
 #include "core/display.h"
@@ -299,7 +300,22 @@ void Mondphase::showEvent(QShowEvent* event) {
             move(frame.topLeft());
         }
     }
+    if (!exposureWatched_ && windowHandle()) {
+        exposureWatched_ = true;
+        windowHandle()->installEventFilter(this);
+    }
+    updateSkyHold();
     QWidget::showEvent(event);
+}
+
+void Mondphase::hideEvent(QHideEvent* event) {
+    holdSky(true);
+    QWidget::hideEvent(event);
+}
+
+void Mondphase::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) updateSkyHold();
+    QWidget::changeEvent(event);
 }
 
 std::chrono::year_month_day Mondphase::today() const {
@@ -428,7 +444,11 @@ void Mondphase::showMoon(std::chrono::year_month_day date) {
     enable(Timer1);
     // One runner goes round the ring: a computation while it runs does not
     // start a second one.
-    if (!ringRunning()) Timer5->start();
+    if (ringRunning()) return;
+    if (skyHeld_)
+        heldRing_.push_back(Timer5);
+    else
+        Timer5->start();
 }
 
 // ---------------------------------------------------------------------------
@@ -455,6 +475,8 @@ void Mondphase::txtMonat_KeyPress(entry::Key key) {
 void Mondphase::txtJahr_KeyPress(entry::Key key) { run(entry::KeyPressed(Field::Year, key, fieldTexts(), today())); }
 
 bool Mondphase::eventFilter(QObject* watched, QEvent* event) {
+    // The window's exposure is known before the event arrives.
+    if (event->type() == QEvent::Expose && watched == windowHandle()) updateSkyHold();
     const bool isField = watched == txtTag || watched == txtMonat || watched == txtJahr;
     if (isField && secondaryOpen_) {
         // Another window is open (the browser runs in its own process and
@@ -572,9 +594,31 @@ const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
 }
 
 bool Mondphase::ringRunning() const {
+    if (!heldRing_.empty()) return true;
     for (const QTimer* t : {Timer5, Timer6, Timer7, Timer8, Timer9, Timer10})
         if (t->isActive()) return true;
     return false;
+}
+
+void Mondphase::updateSkyHold() {
+    const QWindow* window = windowHandle();
+    holdSky(!isVisible() || isMinimized() || !window || !window->isExposed());
+}
+
+void Mondphase::holdSky(bool hold) {
+    if (hold == skyHeld_) return;
+    skyHeld_ = hold;
+    if (hold) {
+        for (QTimer* t : {Timer5, Timer6, Timer7, Timer8, Timer9, Timer10}) {
+            if (!t->isActive()) continue;
+            heldRing_.push_back(t);
+            t->stop();
+        }
+    } else {
+        // Each one ticks a full interval after the window shows again.
+        for (QTimer* t : heldRing_) t->start();
+        heldRing_.clear();
+    }
 }
 
 void Mondphase::showStarFrame(int frame, QTimer* self, QTimer* next) {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <vector>
 
 #include "ui/dateentry/date_entry.h"
 
@@ -41,6 +42,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Command1_Click();  // "&Berechnen"
@@ -84,6 +87,11 @@ private:
     const std::array<QImage, 6>& starFrame(int frame);
     void showStarFrame(int frame, QTimer* self, QTimer* next);
     bool ringRunning() const;
+    // The star sky stops while nobody can see it: minimized, hidden or not
+    // exposed (covered). Its timers are held and start again where they
+    // stopped, so the next frame shown is the next one of the ring.
+    void holdSky(bool hold);
+    void updateSkyHold();
     void setButtonsEnabled(bool on);
     template <typename OpenWindow>
     void openModal(OpenWindow&& open, bool giveDayFieldFocus);
@@ -139,6 +147,9 @@ private:
     QDate lastSeenDate_;  // the local date of the last midnight check
     std::array<std::array<QImage, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size, kept compact
     bool skyShown_ = false;       // a star-sky frame has been shown
+    bool skyHeld_ = false;
+    std::vector<QTimer*> heldRing_;  // the ring timers that were on when the sky was held
+    bool exposureWatched_ = false;
     int boxesOpen_ = 0;           // message boxes of this window waiting to be closed
     bool centred_ = false;
     bool secondaryOpen_ = false;  // a window opened by a button is still open

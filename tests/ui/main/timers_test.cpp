@@ -11,6 +11,15 @@ namespace {
 
 class TimersTest : public MainWindowTest {
 protected:
+    // Counts the paint events a widget receives.
+    struct PaintCounter : QObject {
+        int& count;
+        PaintCounter(QObject* watched, int& c) : count(c) { watched->installEventFilter(this); }
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++count;
+            return false;
+        }
+    };
     // Lets the event loop run for ms milliseconds of real time.
     static void run(int ms) { QTest::qWait(ms); }
     // Waits until the midnight watch, which looks once a second, has switched.
@@ -40,6 +49,39 @@ TEST_F(TimersTest, StarSkyKeepsItsPace) {
     EXPECT_LE(shown.size(), 17);  // 15 frames at 100 ms, 30 with a second runner
     EXPECT_GE(shown.size(), 7);
     for (int i = 6; i < shown.size(); ++i) EXPECT_TRUE(shown[i] == shown[i - 6]) << i;  // the same ring of six
+}
+
+// While nobody can see the window the star sky neither changes nor paints;
+// shown again, it goes on with the frame after the one it stopped at.
+TEST_F(TimersTest, StarSkyRestsWhileTheWindowIsNotSeen) {
+    struct Case { const char* what; void (QWidget::*away)(); void (QWidget::*back)(); };
+    const Case cases[] = {{"minimized", &QWidget::showMinimized, &QWidget::showNormal},
+                          {"hidden", &QWidget::hide, &QWidget::show}};
+    start();
+    auto* sky = find<FramePicture>("Image1_0");
+    // The ring of six frames in the order shown.
+    QList<QImage> ring;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        if (ring.isEmpty() || ring.back() != sky->picture()) ring << sky->picture();
+        return ring.size() >= 8;
+    }, 3000));
+    ring = ring.mid(1, 6);
+    int paints = 0;
+    PaintCounter counter(sky, paints);
+    for (const Case& c : cases) {
+        (w.get()->*c.away)();
+        run(50);  // a frame already under way
+        const QImage held = sky->picture();
+        paints = 0;
+        run(450);
+        EXPECT_TRUE(sky->picture() == held) << c.what;
+        EXPECT_EQ(paints, 0) << c.what;
+        (w.get()->*c.back)();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sky->picture() != held; }, 1000)) << c.what;
+        const qsizetype at = ring.indexOf(held);
+        ASSERT_GE(at, 0) << c.what;
+        EXPECT_TRUE(sky->picture() == ring[(at + 1) % 6]) << c.what;
+    }
 }
 
 TEST_F(TimersTest, ClockShowsTheNewMinuteAtOnce) {
