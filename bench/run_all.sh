@@ -13,6 +13,10 @@
 #                       ten times a second, the star sky's rate
 #   peak RSS            the largest resident memory (VmHWM) in that period,
 #                       against the bare window
+#   window openings     resident memory (VmRSS) after 300 openings of the
+#                       annual, eclipse and information windows in turn (by
+#                       their access keys, closed again through the window
+#                       manager), against that after the first 10
 # Usage: bench/run_all.sh [build-dir] [idle-seconds] [start-up rounds]
 # Builds the benchmarks first if need be; starts its own Xvfb. Run it on a
 # quiet machine: other load shows up in every figure.
@@ -125,6 +129,32 @@ idle_cost bare 5 "${bare[@]}"
 idle_cost floor "$idle" "${floor[@]}"
 idle_cost lunomat "$idle" "${lunomat[@]}"
 
+# Opens and closes the secondary windows by their access keys, as a user
+# does, and notes VmRSS after 10 and after 300 openings.
+openings_rss() {
+  local wm keys=(alt+j alt+m alt+i) names=("Vollmond" "Mondfinsternisse" "Programm- Informationen") i k win
+  openbox >/dev/null 2>&1 &
+  wm=$!
+  sleep 0.5
+  start_and_wait "${lunomat[@]}"
+  win=$(xdotool search --onlyvisible --name "${lunomat[0]}" | head -n1)
+  xdotool windowactivate --sync "$win"
+  sleep 1
+  for i in $(seq 1 300); do
+    k=$(((i - 1) % 3))
+    xdotool key "${keys[$k]}"
+    until xdotool search --onlyvisible --name "${names[$k]}" >/dev/null 2>&1; do sleep 0.02; done
+    xdotool key alt+F4
+    while xdotool search --onlyvisible --name "${names[$k]}" >/dev/null 2>&1; do sleep 0.02; done
+    [ "$i" -eq 10 ] && rss10=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  done
+  sleep 1
+  echo "openings $rss10 $(awk '/VmRSS/ {print $2}' "/proc/$pid/status")" >>"$results"
+  kill "$pid" "$wm"
+  wait "$pid" "$wm" 2>/dev/null || true
+}
+openings_rss
+
 # --- the table --------------------------------------------------------------
 awk -v idle="$idle" '
 function verdict(ok) { return ok ? "met" : "NOT MET" }
@@ -136,6 +166,7 @@ $1 == "start"   { bs = $2; ls = $3 }
 $1 == "bare"    { bm = $3 }
 $1 == "floor"   { fc = $2 }
 $1 == "lunomat" { lc = $2; lm = $3 }
+$1 == "openings" { o10 = $2; o300 = $3 }
 END {
   f = "%-30s %-13s %-28s %-8s %-9s %s\n"
   printf f, "measure", "Luno-Mat", "yardstick", "ratio", "goal", "result"
@@ -148,4 +179,5 @@ END {
   printf f, "start-up (median)", ls " ms", bs " ms (bare window)", sprintf("%.2fx", ls / bs), "<= 1.3x", verdict(ls / bs <= 1.3)
   printf f, "idle CPU over " idle " s", lc " %", fc " % (bare window, 10 Hz)", "-", "<= 0.5 %", verdict(lc <= 0.5)
   printf f, "peak RSS", sprintf("%.1f MiB", lm / 1024), sprintf("%.1f MiB (bare window)", bm / 1024), sprintf("%.2fx", lm / bm), "<= 1.3x", verdict(lm / bm <= 1.3)
+  printf f, "RSS after 300 openings", sprintf("%.1f MiB", o300 / 1024), sprintf("%.1f MiB (after 10)", o10 / 1024), sprintf("%+.0f KiB", o300 - o10), "<= +1 MiB", verdict(o300 - o10 <= 1024)
 }' "$results"

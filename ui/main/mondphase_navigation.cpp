@@ -1,6 +1,7 @@
 // The buttons of the main window that open the other windows, each modally.
 #include <QEvent>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QPushButton>
 
 #include "core/calendar.h"
@@ -34,6 +35,12 @@ void Mondphase::openModal(OpenWindow&& open, bool giveDayFieldFocus) {
     setButtonsEnabled(false);
     secondaryOpen_ = true;
     open();
+    // Each window reads its icon afresh, and the window system's copies of
+    // it stay in the application's pixmap cache under keys of that one
+    // picture, which no later window asks for: up to the cache's 10 MiB, a
+    // little more with every opening. What else the cache held is drawn
+    // again when next needed.
+    QPixmapCache::clear();
     secondaryOpen_ = false;
     setButtonsEnabled(true);
     if (giveDayFieldFocus) focusField(entry::Field::Day, 2);
