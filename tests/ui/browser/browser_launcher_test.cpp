@@ -49,7 +49,7 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
         {"$SHOWN sleep 0.4; kill -TERM $$", true, -1, 350, ""},  // ended by the user
         {"exit 0", true, -1, 0, "hat kein Fenster gezeigt.)"},
         {"exec sleep 30", true, -1, 550, "antwortet nicht.)"},
-        {"$SHOWN exec sleep 30", true, 300, 250, ""},  // the main window closed
+        {"$SHOWN exec sleep 30", true, 800, 750, ""},  // shown, not hung: the main window closed
         {"$SHOWN sleep 0.4", false, -1, 0, "ist nicht ausführbar.)"},
         {nullptr, false, -1, 0, "fehlt.)"},
     };
