@@ -16,6 +16,10 @@
 #                       on, and the program once more while minimized
 #   peak RSS            the largest resident memory (VmHWM) in that period,
 #                       against the text window
+#   window openings     resident memory (VmRSS) after 300 openings of the
+#                       annual, eclipse and information windows in turn (by
+#                       their access keys, closed again through the window
+#                       manager), against that after the first 10
 # Usage: bench/run_all.sh [build-dir] [idle-seconds] [start-up rounds]
 # Builds the benchmarks first if need be; starts its own Xvfb. Run it on a
 # quiet machine: other load shows up in every figure.
@@ -159,6 +163,32 @@ echo "minimized $(idle_percent "$idle") $(xprop -id "$window" WM_STATE | awk '/w
 stop "$pid"
 stop "$wm"
 
+# Opens and closes the secondary windows by their access keys, as a user
+# does, and notes VmRSS after 10 and after 300 openings.
+openings_rss() {
+  local wm keys=(alt+j alt+m alt+i) names=("Vollmond" "Mondfinsternisse" "Programm- Informationen") i k win
+  openbox >/dev/null 2>&1 &
+  wm=$!
+  sleep 0.5
+  start_and_wait "${lunomat[@]}"
+  win=$(xdotool search --onlyvisible --name "${lunomat[0]}" | head -n1)
+  xdotool windowactivate --sync "$win"
+  sleep 1
+  for i in $(seq 1 300); do
+    k=$(((i - 1) % 3))
+    xdotool key "${keys[$k]}"
+    until xdotool search --onlyvisible --name "${names[$k]}" >/dev/null 2>&1; do sleep 0.02; done
+    xdotool key alt+F4
+    while xdotool search --onlyvisible --name "${names[$k]}" >/dev/null 2>&1; do sleep 0.02; done
+    [ "$i" -eq 10 ] && rss10=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  done
+  sleep 1
+  echo "openings $rss10 $(awk '/VmRSS/ {print $2}' "/proc/$pid/status")" >>"$results"
+  stop "$pid"
+  stop "$wm"
+}
+openings_rss
+
 # --- the table --------------------------------------------------------------
 awk -v idle="$idle" -v rounds="$rounds" '
 function verdict(ok) { return ok ? "met" : "NOT MET" }
@@ -173,6 +203,7 @@ $1 == "lunomat" { lc = $2; lm = $3 }
 $1 == "floor_a11y"   { fac = $2 }
 $1 == "lunomat_a11y" { lac = $2 }
 $1 == "minimized"    { mc = $2; ms = $3 }
+$1 == "openings" { o10 = $2; o300 = $3 }
 END {
   f = "%-30s %-13s %-28s %-8s %-9s %s\n"
   printf f, "measure", "Luno-Mat", "yardstick", "ratio", "goal", "result"
@@ -188,4 +219,5 @@ END {
   printf f, "  with accessibility bus", lac " %", fac " % (floor, same bus)", sprintf("%.2fx", lac / fac), "<= 1.3x", verdict(lac <= 1.3 * fac)
   printf f, "  minimized (" ms ")", mc " %", tc " % (text window)", "-", "<= 0.05 %", verdict(mc <= 0.05)
   printf f, "peak RSS", sprintf("%.1f MiB", lm / 1024), sprintf("%.1f MiB (text window)", tm / 1024), sprintf("%.2fx", lm / tm), "<= 1.15x", verdict(lm / tm <= 1.15)
+  printf f, "RSS after 300 openings", sprintf("%.1f MiB", o300 / 1024), sprintf("%.1f MiB (after 10)", o10 / 1024), sprintf("%+.0f KiB", o300 - o10), "<= +1 MiB", verdict(o300 - o10 <= 1024)
 }' "$results"

@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
+#include <QWindow>
 #include <QWidget>
 #include <csignal>
 #include <sys/prctl.h>
@@ -13,15 +15,27 @@
 #include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
+namespace {
+
+// A helper ended by the user or the session (kill, logout) did not crash; the
+// exit code of a process that died of a signal is that signal.
+bool endedOnPurpose(int signal) {
+    return signal == SIGTERM || signal == SIGKILL || signal == SIGINT || signal == SIGHUP;
+}
+
+}  // namespace
 
 void QtPlatform::runBrowserWindow(QWidget* owner) {
     // The helper comes in a package of its own, which a lean installation
-    // may leave out.
+    // may leave out or leave broken.
     const QString program = executableFolder() + QLatin1Char('/') + QLatin1String(LUNOMAT_BROWSER_PROGRAM);
-    if (!QFileInfo(program).isExecutable()) {
-        messageBox(owner, MessageIcon::Exclamation, QString(),
-                   QStringLiteral("Die Mondzeichen-Seite braucht das Paket „lunomat-browser“.\r(%1 fehlt.)")
-                       .arg(program));
+    const auto tell = [&](const QString& headline, const QString& what) {
+        messageBox(owner, MessageIcon::Exclamation, QString(), QStringLiteral("%1\r(%2 %3)").arg(headline, program, what));
+    };
+    const QFileInfo file(program);
+    if (!file.isExecutable()) {
+        tell(QStringLiteral("Die Mondzeichen-Seite braucht das Paket „lunomat-browser“."),
+             file.exists() ? QStringLiteral("ist nicht ausführbar.") : QStringLiteral("fehlt."));
         return;
     }
 
@@ -29,11 +43,11 @@ void QtPlatform::runBrowserWindow(QWidget* owner) {
     // wait ends.
     const DisabledWhileAlive guard{owner};
 
-    // Destroying the QProcess kills a helper that is still running, e.g.
-    // when the application quits while the window is open.
     QProcess helper;
     helper.setProgram(program);
-    helper.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The helper's standard output carries its one report that the window is
+    // on screen; its messages go to the user's terminal as they are.
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const pid_t parent = getpid();
     helper.setChildProcessModifier([parent] {
         // Ends the helper when this program dies without cleaning up. Set in
@@ -43,14 +57,53 @@ void QtPlatform::runBrowserWindow(QWidget* owner) {
         if (getppid() != parent) _exit(1);
     });
 
+    bool shown = false;
     QEventLoop loop;
+    QObject::connect(&helper, &QProcess::readyReadStandardOutput, &loop, [&] {
+        shown = shown || helper.readAllStandardOutput().contains(kBrowserShownReport);
+    });
     QObject::connect(&helper, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&helper, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) loop.quit();
     });
+    // A helper that hangs before its window appears would keep the user
+    // waiting for nothing.
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+        if (!shown) loop.quit();
+    });
+    // Closing the main window ends the program, and the helper with it.
+    bool ownerGone = false;
+    if (QWindow* window = owner ? owner->window()->windowHandle() : nullptr)
+        QObject::connect(window, &QWindow::visibleChanged, &loop, [&](bool visible) {
+            if (!visible) ownerGone = true, loop.quit();
+        });
+
     helper.start();
     // A helper that could not be started may already have reported it.
-    if (helper.state() != QProcess::NotRunning) loop.exec();
+    if (helper.state() != QProcess::NotRunning) {
+        limit.start(browserStartLimit());
+        loop.exec();
+    }
+    shown = shown || helper.readAllStandardOutput().contains(kBrowserShownReport);
+    const bool hung = helper.state() != QProcess::NotRunning;
+    if (hung) {
+        helper.kill();
+        helper.waitForFinished(1000);
+    }
+    if (ownerGone) return;
+    const QString failed = QStringLiteral("Die Mondzeichen-Seite ließ sich nicht öffnen.");
+    if (hung)
+        tell(failed, QStringLiteral("antwortet nicht."));
+    else if (helper.error() == QProcess::FailedToStart)
+        tell(failed, QStringLiteral("lässt sich nicht starten."));
+    else if (helper.exitStatus() == QProcess::CrashExit && !endedOnPurpose(helper.exitCode()))
+        tell(failed, QStringLiteral("ist abgestürzt."));
+    else if (!shown)
+        tell(failed, QStringLiteral("hat kein Fenster gezeigt."));
 }
+
+std::chrono::milliseconds QtPlatform::browserStartLimit() const { return std::chrono::seconds(30); }
 
 }  // namespace lunomat

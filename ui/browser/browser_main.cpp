@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -31,5 +33,12 @@ int main(int argc, char** argv) {
     auto* window = new lunomat::Internet_Browser;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();
+    // The program that started us waits for this report and takes us for
+    // hung without it.
+    QTimer::singleShot(0, window, [] {
+        std::fputs(lunomat::kBrowserShownReport, stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    });
     return app.exec();
 }

@@ -494,6 +494,17 @@ bool Mondphase::eventFilter(QObject* watched, QEvent* event) {
         default: break;
         }
     }
+    if (event->type() == QEvent::Shortcut && !isField) {
+        // A button's access key presses it at once, not a moment later as
+        // buttons usually do: keys typed right after it then meet the window
+        // it opened (and are held off by it) instead of each starting a
+        // command of its own, or one after the program has ended.
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            if (button->isEnabled()) button->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -641,16 +652,20 @@ void Mondphase::Timer10_Timer() { showStarFrame(6, Timer10, Timer5); }
 // ---------------------------------------------------------------------------
 // Exit.
 
-void Mondphase::cmd_Abbrechen_Click() { close(); }
+void Mondphase::cmd_Abbrechen_Click() {
+    if (commandAccepted()) close();
+}
 
 void Mondphase::closeEvent(QCloseEvent* event) {
-    // While another window waits to be closed (the browser runs in its own
-    // process, so the window system may still offer this window's close
-    // box), the main window stays.
-    if (secondaryOpen_) {
+    // While a window of this program is open the main window stays. The
+    // browser runs in a process of its own and may hang, so the close box
+    // stays the user's way out: the platform ends the helper when this
+    // window goes.
+    if (secondaryOpen_ && !browserOpen_) {
         event->ignore();
         return;
     }
+    closing_ = true;
     event->accept();
 }
 

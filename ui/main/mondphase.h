@@ -93,6 +93,7 @@ private:
     void holdSky(bool hold);
     void updateSkyHold();
     void setButtonsEnabled(bool on);
+    bool commandAccepted() const;
     template <typename OpenWindow>
     void openModal(OpenWindow&& open, bool giveDayFieldFocus);
     QString clockText() const;
@@ -153,6 +154,8 @@ private:
     int boxesOpen_ = 0;           // message boxes of this window waiting to be closed
     bool centred_ = false;
     bool secondaryOpen_ = false;  // a window opened by a button is still open
+    bool browserOpen_ = false;    // the browser helper is running
+    bool closing_ = false;        // the main window's close has been accepted
     // Per date field, the selection length the program gave it with the
     // focus, until the field has really received the focus.
     std::array<int, 3> pendingSelection_{};

@@ -1,6 +1,7 @@
 // The buttons of the main window that open the other windows, each modally.
 #include <QEvent>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QPushButton>
 
 #include "core/calendar.h"
@@ -21,11 +22,25 @@ void Mondphase::setButtonsEnabled(bool on) {
 
 // The frame around every secondary window: buttons off, the window created
 // afresh and shown modally (the timers keep ticking meanwhile), buttons on.
+bool Mondphase::commandAccepted() const {
+    // One command at a time: while a window or box of an earlier command is
+    // open, or once the program is ending, a late command is dropped rather
+    // than opening a window over it or after the end.
+    return !secondaryOpen_ && boxesOpen_ == 0 && !closing_;
+}
+
 template <typename OpenWindow>
 void Mondphase::openModal(OpenWindow&& open, bool giveDayFieldFocus) {
+    if (!commandAccepted()) return;
     setButtonsEnabled(false);
     secondaryOpen_ = true;
     open();
+    // Each window reads its icon afresh, and the window system's copies of
+    // it stay in the application's pixmap cache under keys of that one
+    // picture, which no later window asks for: up to the cache's 10 MiB, a
+    // little more with every opening. What else the cache held is drawn
+    // again when next needed.
+    QPixmapCache::clear();
     secondaryOpen_ = false;
     setButtonsEnabled(true);
     if (giveDayFieldFocus) focusField(entry::Field::Day, 2);
@@ -41,6 +56,7 @@ void Mondphase::cmd_Phasen_Click() {
 }
 
 void Mondphase::cmd_Finsternis_Click() {
+    if (!commandAccepted()) return;
     const auto year = ParseWholeNumber(txtJahr->text().toStdString());
     if (!year || *year < FirstEclipseYear() || *year > LastEclipseYear()) {
         showBox(MessageIcon::Critical, QStringLiteral("Luno-Mat  -  keine Mondfinsternisangaben"),
@@ -77,7 +93,13 @@ void Mondphase::cmd_Kreiszeichen_Click() {
     // off meanwhile. That owner is an invisible part of this window, so that
     // the window is drawn as it is, with only its buttons off, while the
     // window's own filter keeps input away from it.
-    openModal([this] { platform_.runBrowserWindow(browserOwner_); }, true);
+    openModal(
+        [this] {
+            browserOpen_ = true;
+            platform_.runBrowserWindow(browserOwner_);
+            browserOpen_ = false;
+        },
+        true);
 }
 
 }  // namespace lunomat

@@ -45,8 +45,10 @@ public:
     virtual std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) = 0;
 
     // Shows the moon-zodiac browser window and returns when it has been
-    // closed. The owner stays on screen, its timers keep running, its input
-    // is blocked meanwhile.
+    // closed, or at once when the owner's window goes (the browser window is
+    // ended with it). The owner stays on screen, its timers keep running,
+    // its input is blocked meanwhile. When the window cannot be shown, the
+    // user is told what is missing or failed.
     virtual void runBrowserWindow(QWidget* owner) = 0;
 
     // The folder that holds the program's pictures and sound, without a

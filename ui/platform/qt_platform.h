@@ -3,6 +3,7 @@
 // the browser helper program, and the module with the desktop's event sound
 // and QPrintDialog.
 
+#include <chrono>
 #include <memory>
 
 #include "ui/platform/platform.h"
@@ -17,6 +18,9 @@ QString dataFolder();
 // Qt's own dialogs and buttons in German, whatever the user's language: the
 // program speaks German only.
 void useGermanQtTexts();
+// The line the browser helper writes to its standard output once its window
+// is on screen.
+inline constexpr char kBrowserShownReport[] = "lunomat-browser: window shown";
 
 class QtPlatform : public Platform {
 public:
@@ -38,6 +42,9 @@ protected:
     // Where the helper program and the module are: the running program's own
     // folder.
     virtual QString executableFolder() const;
+    // How long the browser helper may take to show its window before it is
+    // taken for hung: the browser engine starts slowly on an old machine.
+    virtual std::chrono::milliseconds browserStartLimit() const;
 
 private:
     PlatformExtras* extras();  // the sound and print module, loaded on first use
