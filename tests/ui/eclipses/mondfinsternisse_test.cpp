@@ -38,6 +38,7 @@ TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
     EXPECT_LT(cell(w, 19)->geometry().right(), cell(w, 20)->geometry().left());
 
     const QImage image = w.grab().toImage();
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(128, 128, 128));  // the grey of the window around the cells
     const QRect g = cell(w, 33)->geometry();
     EXPECT_EQ(image.pixelColor(g.right() - 4, g.center().y()), QColor(0, 0, 64));
     bool yellow = false;  // the text's colour
