@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -41,6 +42,9 @@ T* control(const Information& info, const char* name) {
 TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
     Information info(platform, day, &mainWindow);
     EXPECT_EQ(control(info, "lblVersion")->text(), QStringLiteral("Version 1.0.5"));
+    // The status bar runs along the whole bottom edge.
+    const QWidget* status = info.findChild<QStatusBar*>();
+    EXPECT_EQ(status->geometry(), QRect(0, info.height() - status->height(), info.width(), status->height()));
 
     // The replacement fonts must not cut off the end of the note.
     const QLabel* note = control(info, "Label6");
