@@ -11,26 +11,21 @@
 using namespace lunomat::sky;
 using namespace std::chrono;
 
-namespace {
-
-Instant At(int y, unsigned mo, unsigned d, int h, int mi, int s = 0) {
+static Instant At(int y, unsigned mo, unsigned d, int h, int mi, int s = 0) {
     return Instant{sys_days{year{y} / month{mo} / day{d}}} + hours{h} + minutes{mi} + seconds{s};
 }
-
-long long SecondsBetween(Instant a, Instant b) { return std::llabs((a - b).count()); }
-
-}  // namespace
+static long long SecondsBetween(Instant a, Instant b) { return std::llabs((a - b).count()); }
+static int YearOf(Instant t) { return static_cast<int>(year_month_day{floor<days>(t)}.year()); }
 
 // Reference instants (UT) from two independent sources: the phase tables of
 // the almanac offices (to the minute, so half a minute more tolerance) and
 // PyEphem 4.1.4 (its own lunar theory, VSOP87 and ΔT table; to the second).
 TEST(Sky, PhaseInstantsAgainstReferences) {
-    struct Row {
+    const struct {
         Phase phase;
         Instant reference;
         long long toleranceSeconds;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {Phase::NewMoon, At(1590, 5, 3, 20, 58, 57), 60},      {Phase::FullMoon, At(1935, 6, 16, 20, 20, 0), 60},
         {Phase::FullMoon, At(1612, 3, 17, 2, 9, 50), 60},      {Phase::NewMoon, At(1655, 7, 3, 18, 23, 50), 60},
         {Phase::FirstQuarter, At(1708, 10, 21, 16, 21, 30), 60}, {Phase::LastQuarter, At(1761, 5, 27, 2, 1, 59), 60},
@@ -44,12 +39,11 @@ TEST(Sky, PhaseInstantsAgainstReferences) {
         {Phase::NewMoon, At(2041, 7, 28, 1, 1, 57), 180},      {Phase::FullMoon, At(2077, 2, 7, 23, 7, 53), 180},
         {Phase::LastQuarter, At(2099, 12, 5, 4, 45, 2), 180},
     };
-    for (const Row& row : rows) {
-        const int y = static_cast<int>(year_month_day{floor<days>(row.reference)}.year());
+    for (const auto& row : rows) {
+        const int y = YearOf(row.reference);
         long long best = 1LL << 40;
-        for (const PhaseEvent& e : PhasesInYears(y, y)) {
+        for (const PhaseEvent& e : PhasesInYears(y, y))
             if (e.phase == row.phase) best = std::min(best, SecondsBetween(e.utc, row.reference));
-        }
         EXPECT_LE(best, row.toleranceSeconds) << y << " phase " << static_cast<int>(row.phase);
     }
     // Lunation 0 is the new moon of 2000-01-06.
@@ -95,9 +89,7 @@ TEST(Sky, PhaseListsAreOrderedAndBounded) {
     const std::vector<PhaseEvent> year2024 = PhasesInYears(2024, 2024);
     // 13 new moons and last quarters, 12 full moons and first quarters.
     ASSERT_EQ(year2024.size(), 50u);
-    const std::vector<PhaseEvent> twoYears = PhasesInYears(2023, 2024);
-    ASSERT_EQ(twoYears.size(), PhasesInYears(2023, 2023).size() + 50u);
-    EXPECT_EQ(twoYears.back().utc, year2024.back().utc);
+    EXPECT_EQ(PhasesInYears(2023, 2024).size(), PhasesInYears(2023, 2023).size() + 50u);
     for (std::size_t i = 1; i < year2024.size(); ++i) {
         EXPECT_LT(year2024[i - 1].utc, year2024[i].utc);
         EXPECT_EQ(static_cast<int>(year2024[i].phase), (static_cast<int>(year2024[i - 1].phase) + 1) % 4);
@@ -130,12 +122,10 @@ TEST(Sky, CatalogueEclipsesAreFound) {
             return year_month_day{floor<days>(e.greatest)} == entry.date ||
                    year_month_day{floor<days>(e.greatest + hours{2})} == entry.date;
         });
-        const auto date = lunomat::DateText(entry.date);
-        ASSERT_NE(match, computed.end()) << date;
-        const EclipseKind expected = entry.kind == lunomat::EclipseKind::Total     ? EclipseKind::Total
-                                     : entry.kind == lunomat::EclipseKind::Partial ? EclipseKind::Partial
-                                                                                   : EclipseKind::Penumbral;
-        EXPECT_EQ(match->kind, expected) << date;
+        ASSERT_NE(match, computed.end()) << lunomat::DateText(entry.date);
+        // The two kinds list their members in different orders.
+        const EclipseKind expected[] = {EclipseKind::Total, EclipseKind::Penumbral, EclipseKind::Partial};
+        EXPECT_EQ(match->kind, expected[static_cast<int>(entry.kind)]) << lunomat::DateText(entry.date);
     }
     // Beyond the selection: 2020 had four penumbral eclipses, none other.
     const std::vector<LunarEclipse> in2020 = LunarEclipsesInYears(2020, 2020);
@@ -147,33 +137,25 @@ TEST(Sky, CatalogueEclipsesAreFound) {
 // Greatest eclipse (UT, to the minute) and magnitudes as published in the
 // five-millennium canon of lunar eclipses.
 TEST(Sky, KnownEclipsesWithMagnitudes) {
-    struct Row {
+    const struct {
         Instant greatest;
         EclipseKind kind;
-        double penumbral, umbral;  // NaN: not checked
+        double magnitude;  // umbral; penumbral for a penumbral eclipse
+    } rows[] = {
+        {At(2018, 7, 27, 20, 22), EclipseKind::Total, 1.609},    {At(2021, 5, 26, 11, 19), EclipseKind::Total, 1.010},
+        {At(2022, 11, 8, 10, 59), EclipseKind::Total, 1.359},    {At(2023, 10, 28, 20, 14), EclipseKind::Partial, 0.122},
+        {At(2024, 3, 25, 7, 13), EclipseKind::Penumbral, 0.958},
     };
-    const double none = std::nan("");
-    const Row rows[] = {
-        {At(2018, 7, 27, 20, 22), EclipseKind::Total, none, 1.609},
-        {At(2021, 5, 26, 11, 19), EclipseKind::Total, none, 1.010},
-        {At(2022, 11, 8, 10, 59), EclipseKind::Total, none, 1.359},
-        {At(2023, 10, 28, 20, 14), EclipseKind::Partial, none, 0.122},
-        {At(2024, 3, 25, 7, 13), EclipseKind::Penumbral, 0.958, none},
-    };
-    for (const Row& row : rows) {
-        const int y = static_cast<int>(year_month_day{floor<days>(row.greatest)}.year());
+    for (const auto& row : rows) {
+        const int y = YearOf(row.greatest);
         const std::vector<LunarEclipse> list = LunarEclipsesInYears(y, y);
         const auto match = std::find_if(list.begin(), list.end(), [&](const LunarEclipse& e) {
             return SecondsBetween(e.greatest, row.greatest) <= 10 * 60;
         });
         ASSERT_NE(match, list.end()) << y;
         EXPECT_EQ(match->kind, row.kind) << y;
-        if (!std::isnan(row.umbral)) {
-            EXPECT_NEAR(match->umbralMagnitude, row.umbral, 0.03) << y;
-        }
-        if (!std::isnan(row.penumbral)) {
-            EXPECT_NEAR(match->penumbralMagnitude, row.penumbral, 0.03) << y;
-        }
+        const bool penumbral = row.kind == EclipseKind::Penumbral;
+        EXPECT_NEAR(penumbral ? match->penumbralMagnitude : match->umbralMagnitude, row.magnitude, 0.03) << y;
     }
     // The full moon of lunation 0 (2000-01-21) was eclipsed, the next one not.
     ASSERT_TRUE(EclipseOfLunation(0).has_value());

@@ -40,10 +40,10 @@ struct Proxy {
                 QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     if (!socket->peek(1 << 16).contains("\r\n\r\n")) return;
                     const QUrl url(QString::fromLatin1(socket->readLine().split(' ').value(1)));
-                    const bool maker = url.host() == QLatin1String(lunomat::kWebHost);
-                    if (maker) requests << url.path();
-                    const QByteArray body = maker && url.path() == kZodiacPath ? page : "nicht gefunden";
-                    socket->write((body == page ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.0 404 Not Found\r\n") +
+                    if (url.host() == QLatin1String(lunomat::kWebHost)) requests << url.path();
+                    const bool found = url.host() == QLatin1String(lunomat::kWebHost) && url.path() == kZodiacPath;
+                    const QByteArray body = found ? page : "nicht gefunden";
+                    socket->write((found ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.0 404 Not Found\r\n") +
                                   QByteArray("Content-Type: text/html; charset=utf-8\r\nContent-Length: ") +
                                   QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
                     socket->disconnectFromHost();
@@ -96,28 +96,24 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST(InternetBrowser, ToolbarMenuAndCloseBoxCloseTheWindow) {
-    const std::pair<const char*, std::function<void(Internet_Browser&)>> ways[] = {
-        {"toolbar", [](Internet_Browser& w) { QTest::mouseClick(w.findChild<QToolButton*>("btnBeenden"), Qt::LeftButton); }},
-        {"menu", [](Internet_Browser& w) { w.menuBar()->actions().first()->trigger(); }},
-        {"close box", [](Internet_Browser& w) { w.close(); }},
+// The browser area follows the inner size; toolbar, menu and close box
+// close the window.
+TEST(InternetBrowser, BrowserAreaFollowsTheInnerSizeAndThreeWaysClose) {
+    const std::tuple<const char*, QSize, std::function<void(Internet_Browser&)>> ways[] = {
+        {"toolbar", {640, 480}, [](Internet_Browser& w) { QTest::mouseClick(w.findChild<QToolButton*>("btnBeenden"), Qt::LeftButton); }},
+        {"menu", {1000, 700}, [](Internet_Browser& w) { w.menuBar()->actions().first()->trigger(); }},
+        {"close box", {420, 300}, [](Internet_Browser& w) { w.close(); }},
     };
-    for (const auto& [name, close] : ways) {
+    for (const auto& [name, size, close] : ways) {
         auto window = open(kPage, false);
-        EXPECT_EQ(window->menuBar()->actions().size(), 1);
-        close(*window);
-        EXPECT_FALSE(window->isVisible()) << name;
-    }
-}
-
-TEST(InternetBrowser, BrowserAreaFollowsTheInnerSize) {
-    auto window = open(kPage, false);
-    QWidget* client = window->centralWidget();
-    for (const QSize size : {QSize(640, 480), QSize(1000, 700), QSize(420, 300)}) {
+        QWidget* client = window->centralWidget();
         window->resize(size);
         EXPECT_TRUE(QTest::qWaitFor([&] { return client->width() == window->width(); }, 2000));
         EXPECT_EQ(view(*window)->geometry(), QRect(0, 33, client->width(), client->height()));
         EXPECT_EQ(window->findChild<QStatusBar*>("StatusBar1")->geometry().bottom(), client->height() - 1);
+        EXPECT_EQ(window->menuBar()->actions().size(), 1);
+        close(*window);
+        EXPECT_FALSE(window->isVisible()) << name;
     }
 }
 

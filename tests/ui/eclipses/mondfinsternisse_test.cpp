@@ -19,11 +19,9 @@ QLabel* cell(const QWidget& w, int i) { return w.findChild<QLabel*>(QStringLiter
 TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
     FakePlatform platform;
     Mondfinsternisse w(platform);
-    const std::pair<int, const char*> samples[] = {
-        {0, "  14.04.1987  Halbschatten-Finsternis"}, {9, "  25.05.1994  Partielle-Finsternis"},
-        {10, "  18.11.1994  Halbschatten-Finsternis"}, {20, "  16.05.2003  Totale-Finsternis"},
-        {59, "  09.12.2030  Halbschatten-Finsternis"},
-    };
+    const std::pair<int, const char*> samples[] = {{0, "  14.04.1987  Halbschatten-Finsternis"},
+                                                   {9, "  25.05.1994  Partielle-Finsternis"},
+                                                   {20, "  16.05.2003  Totale-Finsternis"}};
     for (const auto& [i, text] : samples) EXPECT_EQ(cell(w, i)->text(), QString::fromUtf8(text)) << i;
 
     // Read down each column; a gap of one row separates its two groups.
@@ -40,11 +38,12 @@ TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
     EXPECT_LT(cell(w, 19)->geometry().right(), cell(w, 20)->geometry().left());
 
     const QImage image = w.grab().toImage();
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(128, 128, 128));  // the grey of the window around the cells
     const QRect g = cell(w, 33)->geometry();
     EXPECT_EQ(image.pixelColor(g.right() - 4, g.center().y()), QColor(0, 0, 64));
-    bool yellow = false;
-    for (int x = g.left(); x < g.left() + 80 && !yellow; ++x)
-        for (int y = g.top(); y <= g.bottom() && !yellow; ++y) yellow = image.pixelColor(x, y) == QColor(255, 255, 0);
+    bool yellow = false;  // the text's colour
+    for (int x = g.left(); x < g.left() + 80; ++x)
+        for (int y = g.top(); y <= g.bottom(); ++y) yellow = yellow || image.pixelColor(x, y) == QColor(255, 255, 0);
     EXPECT_TRUE(yellow);
 }
 
@@ -58,9 +57,7 @@ TEST(EclipseWindow, StaysWithItsOwnerAndKeepsItsLayoutOnResizing) {
     // Only dialog-type windows carry the owner to the window manager.
     EXPECT_EQ(w.windowHandle()->type(), Qt::Dialog);
     EXPECT_EQ(w.windowHandle()->transientParent(), owner.windowHandle());
-    EXPECT_EQ(w.windowTitle(),
-              QString::fromUtf8("Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )"));
-    EXPECT_EQ(w.geometry(), QRect(183, 141, 712, 617));
+    EXPECT_EQ(w.windowTitle(), "Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )");
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     std::vector<std::pair<QWidget*, QRect>> before;
     for (QWidget* child : w.findChildren<QWidget*>()) before.emplace_back(child, child->geometry());

@@ -19,7 +19,6 @@ TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
     FakePlatform platform;
     platform.folder = assetFolder();
     const QLabel* logo = makeLogo(&window, QRect(0, 0, 40, 35), platform);
-    EXPECT_FALSE(logo->pixmap().isNull());
     // Kept at the size it is shown, not at the size it was drawn.
     EXPECT_EQ(logo->pixmap().deviceIndependentSize(), QSizeF(40, 35));
     EXPECT_EQ(logo->toolTip(), QStringLiteral("© 2007-2026 Luno-Mat"));
@@ -47,7 +46,6 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         QWidget window;
         QPushButton* button = makeButton(&window, QRect(0, 0, 80, 25), "&Drucken", "", face);
         auto* elsewhere = new QLineEdit(&window);
-        elsewhere->setGeometry(0, 30, 80, 20);
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -60,8 +58,7 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         const int edge = 6 * int(image.devicePixelRatio());  // inside the edges and the focus frame
         for (int y = edge; y < image.height() - edge; ++y)
             for (int x = edge; x < image.width() - edge; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
-        EXPECT_EQ(at(10, 12), face);  // left of the caption: no gradient
-        EXPECT_EQ(at(70, 12), face);
+        EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);  // beside the caption: no gradient
         EXPECT_EQ(inside.contains(0x000000), c.blackText);
         EXPECT_EQ(inside.contains(0x808080), c.greyText);
         EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
