@@ -8,7 +8,6 @@
 using namespace lunomat;
 using namespace std::chrono;
 
-
 TEST(JulianDay, MatchesChronoAndTheWeekdayForEveryGregorianDate) {
     static const char* kNames[] = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Sonnabend"};
     long long mismatches = 0;
