@@ -4,76 +4,50 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
+#include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "cli/command_line.h"
-#include "fuzz/fuzz_check.h"
-
-namespace lunomat::fuzz::cli {
+#include "fuzz/fuzz.h"
 
 // Calendar files go to one private folder, in memory where there is one,
 // whatever name the input asks for.
-const std::string& CalendarPath() {
-    static const std::string path = [] {
-        std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm/lunomat-fuzz-XXXXXX" : "/tmp/lunomat-fuzz-XXXXXX";
-        if (!mkdtemp(folder.data())) std::abort();
-        static std::string removeAtExit;
-        removeAtExit = folder;
-        std::atexit([] {
-            std::remove((removeAtExit + "/calendar.ics").c_str());
-            rmdir(removeAtExit.c_str());
-        });
-        return folder + "/calendar.ics";
-    }();
-    return path;
-}
+struct PrivateFolder {
+    std::string path = access("/dev/shm", W_OK) == 0 ? "/dev/shm/lunomat-fuzz-XXXXXX" : "/tmp/lunomat-fuzz-XXXXXX";
+    PrivateFolder() { if (!mkdtemp(path.data())) std::abort(); }
+    ~PrivateFolder() { std::filesystem::remove_all(path); }
+};
 
-int OneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const PrivateFolder folder;
+    const std::string calendar = folder.path + "/calendar.ics";
     std::vector<std::string> args{"lunomat-cli"};
     std::string current;
     for (std::size_t i = 0; i < size && args.size() < 64; ++i) {
-        if (data[i] == 0) {
-            args.push_back(current);
-            current.clear();
-        } else {
-            current += char(data[i]);
-        }
+        if (data[i] != 0) current += char(data[i]);
+        else args.push_back(std::exchange(current, {}));
     }
     if (size > 0 && args.size() < 64) args.push_back(current);
     // The name after --ics is the user's file name: replaced (standard output
     // aside), so that a run never writes outside the private folder.
     for (std::size_t i = 2; i < args.size(); ++i) {
-        if (args[i].rfind("--ics=", 0) == 0 && args[i] != "--ics=-") args[i] = "--ics=" + CalendarPath();
+        if (args[i].rfind("--ics=", 0) == 0 && args[i] != "--ics=-") args[i] = "--ics=" + calendar;
         if (args[i] == "--ics" && i + 1 < args.size() && !args[i + 1].empty() && args[i + 1] != "-")
-            args[++i] = CalendarPath();
+            args[++i] = calendar;
     }
 
     std::vector<const char*> argv;
     for (const std::string& a : args) argv.push_back(a.c_str());
     argv.push_back(nullptr);
 
-    char* outText = nullptr;
-    char* errText = nullptr;
+    char *outText = nullptr, *errText = nullptr;
     std::size_t outSize = 0, errSize = 0;
-    std::FILE* out = open_memstream(&outText, &outSize);
-    std::FILE* err = open_memstream(&errText, &errSize);
+    std::FILE *out = open_memstream(&outText, &outSize), *err = open_memstream(&errText, &errSize);
     if (!out || !err) std::abort();
     const int status = lunomat::RunCommandLine(int(args.size()), argv.data(), out, err);
-    std::fclose(out);
-    std::fclose(err);
-
-    FUZZ_CHECK(status == 0 || status == 2);
-    if (status == 2) FUZZ_CHECK(outSize == 0 && errSize > 0);
-    if (status == 0) FUZZ_CHECK(errSize == 0);
-    std::free(outText);
-    std::free(errText);
+    std::fclose(out), std::fclose(err), std::free(outText), std::free(errText);
+    FUZZ_CHECK(status == 0 ? errSize == 0 : status == 2 && outSize == 0 && errSize > 0);
     return 0;
 }
-
-}  // namespace lunomat::fuzz::cli
-
-LUNOMAT_FUZZ_ENTRY(lunomat::fuzz::cli::OneInput)

@@ -8,13 +8,9 @@
 
 using namespace lunomat;
 
-namespace {
-
-std::array<std::string, 4> RowTexts(const AnnualPhaseRow& r) {
+static std::array<std::string, 4> RowTexts(const AnnualPhaseRow& r) {
     return {DateText(r.fullMoon), DateText(r.lastQuarter), DateText(r.newMoon), DateText(r.firstQuarter)};
 }
-
-}  // namespace
 
 TEST(AnnualTable, WorkedRows) {
     struct Case { int year; std::size_t row; std::array<std::string, 4> dates; };
@@ -36,8 +32,8 @@ TEST(AnnualTable, WorkedRows) {
 
 TEST(AnnualTable, PrintedHeaderAndRowsLineUp) {
     const std::string header = AnnualTableHeader();
-    const std::string row = AnnualTableRowText("27.12.2023", "04.01.2024", "11.01.2024", "18.01.2024");
-    EXPECT_EQ(row, "  27.12.2023      |      04.01.2024     |     11.01.2024     |     18.01.2024");
+    EXPECT_EQ(AnnualTableRowText("27.12.2023", "04.01.2024", "11.01.2024", "18.01.2024"),
+              "  27.12.2023      |      04.01.2024     |     11.01.2024     |     18.01.2024");
     ASSERT_EQ(header.size(), 80u);
     for (std::size_t column : {18u, 40u, 61u}) EXPECT_EQ(header[column], '|') << column;
 }

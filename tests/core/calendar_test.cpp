@@ -8,26 +8,16 @@
 using namespace lunomat;
 using namespace std::chrono;
 
-namespace {
-
-// Julian Day Number from chrono's day count since 1970-01-01 (JDN 2440588).
-long long ChronoJdn(year_month_day date) { return sys_days{date}.time_since_epoch().count() + 2440588; }
-
-double Jd(year_month_day d) {
-    return JulianDayFromDate(static_cast<int>(static_cast<unsigned>(d.day())),
-                             static_cast<int>(static_cast<unsigned>(d.month())), static_cast<int>(d.year()));
-}
-
-}  // namespace
-
 TEST(JulianDay, MatchesChronoAndTheWeekdayForEveryGregorianDate) {
     static const char* kNames[] = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Sonnabend"};
     long long mismatches = 0;
     for (sys_days day{1583y / January / 1}; day <= sys_days{year{kLastFourDigitYear} / December / 31}; day += days{1}) {
         const year_month_day date{day};
-        const long long jdn = ChronoJdn(date);
-        // JDN + 1 modulo 7 counts from Sunday = 0, independent of chrono's weekday.
-        if (Jd(date) != static_cast<double>(jdn) || WeekdayNameOf(date) != kNames[(jdn + 1) % 7])
+        // The Julian Day Number from chrono's day count since 1970-01-01 (JDN
+        // 2440588); JDN + 1 modulo 7 counts from Sunday = 0.
+        const long long jdn = day.time_since_epoch().count() + 2440588;
+        const double jd = JulianDayFromDate(int(unsigned(date.day())), int(unsigned(date.month())), int(date.year()));
+        if (jd != double(jdn) || WeekdayNameOf(date) != kNames[(jdn + 1) % 7])
             if (++mismatches < 5) ADD_FAILURE() << DateText(date);
     }
     EXPECT_EQ(mismatches, 0);
@@ -62,15 +52,10 @@ TEST(DateTexts, PaddingAndDigitChecks) {
     for (const char* no : {"", " 1", "1,", "-1", "+1", "1a", "/", ":"}) EXPECT_FALSE(IsDigits(no)) << no;
 }
 
-TEST(AddDays, AgreesWithJulianDayDifference) {
-    for (sys_days day{1900y / 1 / 1}; day <= sys_days{2100y / 12 / 31}; day += days{3}) {
-        const year_month_day date{day};
-        for (int n : {1, 14, 29, -1}) {
-            const auto target = ParseGermanDate(AddDaysToDate(date, n));
-            ASSERT_TRUE(target.has_value()) << DateText(date) << " + " << n;
-            ASSERT_EQ(Jd(*target) - Jd(date), n);
-        }
-    }
+TEST(AddDays, AgreesWithChrono) {
+    for (sys_days day{1900y / 1 / 1}; day <= sys_days{2100y / 12 / 31}; day += days{3})
+        for (int n : {1, 14, 29, -1})
+            ASSERT_EQ(ParseGermanDate(AddDaysToDate(year_month_day{day}, n)), year_month_day{day + days{n}}) << n;
     for (const auto& [date, n] : {std::pair{2009y / 4 / 31, 1}, {year_month_day{}, 1}, {2009y / 1 / 1, INT_MAX}})
         EXPECT_EQ(AddDaysToDate(date, n), "");
 }

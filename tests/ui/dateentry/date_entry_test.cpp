@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace lunomat::entry {
 namespace {
 
@@ -15,61 +18,43 @@ const char* Name(Field f) { return f == Field::Day ? "D" : f == Field::Month ? "
 // One word per step; a box names the last word of its title and its text's
 // second line, so that every message is told apart.
 std::string Script(const Steps& steps) {
+    static const char* const kWords[] = {"sound", "", "sel ", "write ", "focus ", "move ", "load", "calc"};
     std::string out;
     for (const Step& s : steps) {
-        if (!out.empty()) out += " | ";
-        switch (s.kind) {
-            case Step::Kind::Sound: out += "sound"; break;
-            case Step::Kind::Box:
-                out += std::string(s.icon == Icon::Critical ? "stop " : "warn ") +
-                       s.title.substr(s.title.rfind(' ') + 1) + ": " + s.text.substr(s.text.find('\r') + 1);
-                break;
-            case Step::Kind::Select:
-                out += std::string("sel ") + Name(s.field) + std::to_string(s.start) + "," + std::to_string(s.length);
-                break;
-            case Step::Kind::Write: out += std::string("write ") + Name(s.field) + "=" + s.text; break;
-            case Step::Kind::Focus: out += std::string("focus ") + Name(s.field); break;
-            case Step::Kind::MoveFocus: out += std::string("move ") + Name(s.field) + std::to_string(s.length); break;
-            case Step::Kind::Load: out += "load"; break;
-            case Step::Kind::Calculate: out += "calc"; break;
-        }
+        out += (out.empty() ? "" : " | ") + std::string(kWords[int(s.kind)]);
+        if (s.kind == Step::Kind::Box)
+            out += std::string(s.icon == Icon::Critical ? "stop " : "warn ") + s.title.substr(s.title.rfind(' ') + 1) +
+                   ": " + s.text.substr(s.text.find('\r') + 1);
+        else if (s.kind == Step::Kind::Select) out += Name(s.field) + std::to_string(s.start) + "," + std::to_string(s.length);
+        else if (s.kind == Step::Kind::Write) out += Name(s.field) + ("=" + s.text);
+        else if (s.kind == Step::Kind::Focus) out += Name(s.field);
+        else if (s.kind == Step::Kind::MoveFocus) out += Name(s.field) + std::to_string(s.length);
     }
     return out;
 }
 
 const std::string kDayWrong = "stop Tageszahleingabe: Das Tagesdatum stimmt nicht.";
 const std::string kMonthWrong = "stop Monatszahleingabe: Das Monatsdatum stimmt nicht.";
+const std::string kDayZero = "sound | stop Tageszahleingabe: Das Tagesdatum muss grundsätzlich größer Null (0) sein. | move D4";
+const std::string kMonthZero = "sound | stop Monatszahleingabe: Das Monatsdatum muss grundsätzlich größer Null (0) sein. | move M4";
 
 TEST(DayAndMonthChange, EachTextGetsItsAnswer) {
-    struct Case { Field field; const char* text; std::string script; };
-    const std::string emptyDay = "sel D1,2 | sound | sel D1,2 | write D= | focus D";
-    const std::string emptyMonth = "sel M1,2 | sound | sel M1,2 | write M= | focus M";
+    struct Case { Field field; std::vector<const char*> texts; std::string script; };
     const Case cases[] = {
-        {Field::Day, "", "sel D1,2 | sel D1,2"},
-        {Field::Day, "1", "sel D1,2"},
-        {Field::Day, "01", "sel D1,2 | move M4"},
-        {Field::Day, "31", "sel D1,2 | move M4"},
-        {Field::Day, "a", emptyDay},
-        {Field::Day, "-", emptyDay},
-        {Field::Day, "1ä", emptyDay},
+        {Field::Day, {""}, "sel D1,2 | sel D1,2"},
+        {Field::Day, {"1"}, "sel D1,2"},
+        {Field::Day, {"01", "31"}, "sel D1,2 | move M4"},
+        {Field::Day, {"a", "-", "1ä"}, "sel D1,2 | sound | sel D1,2 | write D= | focus D"},
         // Everything else is a wrong day, compared by value, not as text.
-        {Field::Day, "32", "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
-        {Field::Day, "00", "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
-        {Field::Day, "072", "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
-        {Field::Day, "-1", "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
-        {Field::Day, "1,", "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
-        {Field::Day, " 7", "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
-        {Field::Month, "", "sel M1,2"},
-        {Field::Month, "7", "sel M1,2"},
-        {Field::Month, "12", "sel M1,2 | move Y4"},
-        {Field::Month, "x", emptyMonth},
-        {Field::Month, "13", "sel M1,2 | sound | " + kMonthWrong + " | sel M2,2 | write M= | focus M"},
-        {Field::Month, "00", "sel M1,2 | sound | " + kMonthWrong + " | sel M2,2 | write M= | focus M"},
-        {Field::Month, "152", "sel M1,2 | sound | " + kMonthWrong + " | sel M2,2 | write M= | focus M"},
-        {Field::Month, "1,", "sel M1,2 | sound | " + kMonthWrong + " | sel M2,2 | write M= | focus M"},
+        {Field::Day, {"32", "00", "072", "-1", "1,", " 7"}, "sel D1,2 | sound | " + kDayWrong + " | sel D2,2 | write D= | focus D"},
+        {Field::Month, {"", "7"}, "sel M1,2"},
+        {Field::Month, {"12"}, "sel M1,2 | move Y4"},
+        {Field::Month, {"x"}, "sel M1,2 | sound | sel M1,2 | write M= | focus M"},
+        {Field::Month, {"13", "00", "152", "1,"}, "sel M1,2 | sound | " + kMonthWrong + " | sel M2,2 | write M= | focus M"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Script(c.field == Field::Day ? DayChanged(c.text) : MonthChanged(c.text)), c.script) << c.text;
+        for (const char* text : c.texts)
+            EXPECT_EQ(Script(c.field == Field::Day ? DayChanged(text) : MonthChanged(text)), c.script) << text;
 }
 
 TEST(YearChange, OnlyDigitsStay) {
@@ -100,10 +85,8 @@ TEST(Keys, EnterAndCtrlO) {
         {Field::Year, Key::Enter, {"07", "12", "1899"}, yearBox + " | " + reset},
         {Field::Year, Key::Enter, {"07", "12", "2101"}, yearBox + " | " + reset},
         {Field::Year, Key::Enter, {"07", "12", "0"}, "move Y4 | " + yearBox + " | " + reset},
-        {Field::Year, Key::Enter, {"0", "12", "2009"},
-         "sound | stop Tageszahleingabe: Das Tagesdatum muss grundsätzlich größer Null (0) sein. | move D4"},
-        {Field::Year, Key::Enter, {"07", "", "2009"},
-         "sound | stop Monatszahleingabe: Das Monatsdatum muss grundsätzlich größer Null (0) sein. | move M4"},
+        {Field::Year, Key::Enter, {"0", "12", "2009"}, kDayZero},
+        {Field::Year, Key::Enter, {"07", "", "2009"}, kMonthZero},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Script(KeyPressed(c.field, c.key, c.fields, kToday)), c.script)
@@ -120,8 +103,7 @@ TEST(Calculate, ChecksYearThenDayThenMonth) {
         {{"29", "07", "2009"}, kToday, "load | move D2"},
         {{"29", "07", "2101"}, kToday, yearBox + " | load | move D2"},
         {{"29", "07", "209"}, kToday, "move Y4 | " + yearBox + " | load | move D2"},
-        {{"29", "13", "2009"}, kToday,
-         "sound | stop Monatszahleingabe: Das Monatsdatum muss grundsätzlich größer Null (0) sein. | move M4"},
+        {{"29", "13", "2009"}, kToday, kMonthZero},
         // Today beyond 9999: one message, no computation that would repeat it.
         {{"01", "01", "10000"}, 10000y / 1 / 1,
          "move Y4 | " + yearBox.substr(0, yearBox.find("write")) + "write D=01 | write M=01 | write Y=10000"},
@@ -130,31 +112,28 @@ TEST(Calculate, ChecksYearThenDayThenMonth) {
 }
 
 TEST(Correction, MonthLengthAndTense) {
-    struct Case { FieldTexts fields; std::string script; };
-    const std::string head = "warn Datumseingabe: Bitte geben Sie ein gültiges Tagesdatum ein - ";
-    const Case cases[] = {
-        {{"31", "04", "2026"}, head + "dieser Monat hatte nur 30 Tage!\rDie Luno-Mat wird mit dem Datum  "
-                                      "30.04.2026  fortgesetzt. | write D=30 | calc"},
-        {{"31", "09", "2026"}, head + "dieser Monat hat nur 30 Tage!\rDie Luno-Mat wird mit dem Datum  "
-                                      "30.09.2026  fortgesetzt. | write D=30 | calc"},
-        {{"31", "06", "2025"}, head + "dieser Monat hatte nur 30 Tage!\rDie Luno-Mat wird mit dem Datum  "
-                                      "30.06.2025  fortgesetzt. | write D=30 | calc"},
-        {{"30", "02", "2024"}, head + "der Februar hatte in diesem Jahr 29 Tage!  (2024 war ein Schaltjahr)\r"
-                                      "Die Luno-Mat wird mit dem Datum  29.02.2024  fortgesetzt. | write D=29 | calc"},
+    // The fields, the reason, the date it goes on with.
+    const std::array<std::string, 5> cases[] = {
+        {"31", "04", "2026", "dieser Monat hatte nur 30 Tage!", "30.04.2026"},
+        {"31", "09", "2026", "dieser Monat hat nur 30 Tage!", "30.09.2026"},
+        {"31", "06", "2025", "dieser Monat hatte nur 30 Tage!", "30.06.2025"},
+        {"30", "02", "2024", "der Februar hatte in diesem Jahr 29 Tage!  (2024 war ein Schaltjahr)", "29.02.2024"},
         // The leap-year note looks at today's month even for a later year.
-        {{"30", "02", "2028"}, head + "der Februar hatte in diesem Jahr 29 Tage!  (2028 war ein Schaltjahr)\r"
-                                      "Die Luno-Mat wird mit dem Datum  29.02.2028  fortgesetzt. | write D=29 | calc"},
-        {{"29", "02", "2100"}, head + "der Februar hat in diesem Jahr 28 Tage!\r"
-                                      "Die Luno-Mat wird mit dem Datum  28.02.2100  fortgesetzt. | write D=28 | calc"},
-        {{"29", "02", "1900"}, head + "der Februar hatte in diesem Jahr 28 Tage!\r"
-                                      "Die Luno-Mat wird mit dem Datum  28.02.1900  fortgesetzt. | write D=28 | calc"},
-        {{"31", "13", "2026"}, "calc"},
-        {{"31", "04", "226"}, "calc"},
+        {"30", "02", "2028", "der Februar hatte in diesem Jahr 29 Tage!  (2028 war ein Schaltjahr)", "29.02.2028"},
+        {"29", "02", "2100", "der Februar hat in diesem Jahr 28 Tage!", "28.02.2100"},
+        {"29", "02", "1900", "der Februar hatte in diesem Jahr 28 Tage!", "28.02.1900"},
+        {"31", "13", "2026", "", ""},
+        {"31", "04", "226", "", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(Script(CorrectDate(c.fields, kToday)), c.script) << c.fields.day;
+    const auto expected = [](const std::string& reason, const std::string& date) {
+        return reason.empty() ? "calc"
+                              : "warn Datumseingabe: Bitte geben Sie ein gültiges Tagesdatum ein - " + reason +
+                                    "\rDie Luno-Mat wird mit dem Datum  " + date + "  fortgesetzt. | write D=" +
+                                    date.substr(0, 2) + " | calc";
+    };
+    for (const auto& c : cases) EXPECT_EQ(Script(CorrectDate({c[0], c[1], c[2]}, kToday)), expected(c[3], c[4])) << c[0];
     EXPECT_EQ(Script(CorrectDate({"30", "02", "2028"}, 2026y / 1 / 10)),
-              head + "der Februar hat in diesem Jahr 29 Tage!  (2028 ist ein Schaltjahr)\r"
-                     "Die Luno-Mat wird mit dem Datum  29.02.2028  fortgesetzt. | write D=29 | calc");
+              expected("der Februar hat in diesem Jahr 29 Tage!  (2028 ist ein Schaltjahr)", "29.02.2028"));
 }
 
 TEST(LoadAndToday, FieldsArePaddedOrFilledWithToday) {

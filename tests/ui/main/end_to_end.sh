@@ -24,10 +24,11 @@ wait_window() {  # name pattern -> window id
   return 1
 }
 wait_gone() {
-  for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
+  for _ in $(seq 1 50); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
+  return 1
+}
+ended() {  # sets status once the program has ended; fails while it still runs
+  for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || { wait $pid; status=$?; return 0; }; sleep 0.1; done
   return 1
 }
 # Real key events (XTEST) to the active window.
@@ -55,26 +56,16 @@ wait_gone "Falsche Tageszahleingabe" || fail "the message did not close"
 kill -0 $pid 2>/dev/null || fail "the program ended after the error sound"
 keys "$main" 2 9
 
-keys "$main" alt+j
-annual=$(wait_window "Kalenderjahr 2009$") || fail "Alt+J opened no annual window for 2009"
-keys "$annual" alt+o
-wait_gone "Kalenderjahr 2009$" || fail "Alt+O did not close the annual window"
-
-keys "$main" alt+m
-eclipses=$(wait_window "^Mondfinsternisse  -  ") || fail "Alt+M opened no eclipse window"
-keys "$eclipses" alt+o
-wait_gone "^Mondfinsternisse  -  " || fail "Alt+O did not close the eclipse window"
-
-keys "$main" alt+i
-info=$(wait_window "Programm- Informationen") || fail "Alt+I opened no information window"
-keys "$info" alt+o
-wait_gone "Programm- Informationen" || fail "Alt+O did not close the information window"
+# Each secondary window by its access key, closed again with Alt+O.
+for window in "j:Kalenderjahr 2009$" "m:^Mondfinsternisse  -  " "i:Programm- Informationen"; do
+  keys "$main" alt+"${window%%:*}"
+  id=$(wait_window "${window#*:}") || fail "Alt+${window%%:*} opened no window '${window#*:}'"
+  keys "$id" alt+o
+  wait_gone "${window#*:}" || fail "Alt+O did not close '${window#*:}'"
+done
 
 keys "$main" alt+o
-for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && fail "Alt+O on the main window did not end the program"
-wait $pid
-status=$?
+ended || fail "Alt+O on the main window did not end the program"
 [ $status -eq 0 ] || fail "exit status $status"
 
 # A regional date format with the year first is refused at start-up: its
@@ -83,10 +74,7 @@ LANG=sv_SE.UTF-8 LC_ALL= LC_TIME= "$program" &
 pid=$!
 box=$(wait_window "Falsche System-Datumseinstellung") || fail "no message for a year-first regional format"
 keys "$box" Return
-for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && fail "the program went on after refusing the regional format"
-wait $pid
-status=$?
+ended || fail "the program went on after refusing the regional format"
 [ $status -ne 0 ] || fail "a refused regional format ended with status 0"
 kill $wm 2>/dev/null
 trap - EXIT

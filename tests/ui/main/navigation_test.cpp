@@ -91,10 +91,7 @@ TEST_F(NavigationTest, BrowserWindowKeepsTheMainWindowAsItIs) {
         closed = w->close();  // the main window's close box
     };
     button("cmd_Kreiszeichen")->click();
-    EXPECT_EQ(platform.count("browser"), 1);
-    EXPECT_TRUE(off);
-    EXPECT_TRUE(drawnAsIs);
-    EXPECT_TRUE(closed);
+    EXPECT_EQ(std::tuple(platform.count("browser"), off, drawnAsIs, closed), std::tuple(1, true, true, true));
     EXPECT_EQ(fields(), QStringList({"29", "07", "2009"}));
     EXPECT_FALSE(w->isVisible());
 }
