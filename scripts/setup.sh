@@ -16,7 +16,7 @@ test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-xkb-utils imagemagick poppler-utils python3 python3-icalendar
   clang-14 libclang-rt-14-dev
-  dpkg-dev file desktop-file-utils appstream lintian strace
+  dpkg-dev file desktop-file-utils appstream lintian strace gdb
 )
 
 case "${1:-}" in
