@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -28,27 +29,105 @@ QList<QRgb> pictureColours(const QImage& picture) {
     return colours;
 }
 
+namespace {
+
+// The colours of one picture, each with a number: how often it occurs, later
+// the index it takes in the table. Open addressing over a power of two at
+// least twice the number of pixels, so that it never fills up; far quicker
+// than a general hash for the one lookup per pixel.
+class ColourNumbers {
+public:
+    explicit ColourNumbers(std::size_t pixels) {
+        while (keys_.size() < 2 * pixels + 2) keys_.resize(keys_.size() * 2);
+        values_.resize(keys_.size());
+    }
+    int& operator[](QRgb colour) {  // colour has its alpha set, so 0 marks a free slot
+        const std::size_t mask = keys_.size() - 1;
+        std::size_t i = (colour * 2654435761u) & mask;
+        while (keys_[i] != colour && keys_[i] != 0) i = (i + 1) & mask;
+        if (keys_[i] == 0) {
+            keys_[i] = colour;
+            order_.push_back(i);
+        }
+        return values_[i];
+    }
+    // Calls f(colour, number) for each colour in the order first seen.
+    template <typename F>
+    void forEach(F f) {
+        for (std::size_t i : order_) f(keys_[i], values_[i]);
+    }
+
+private:
+    std::vector<QRgb> keys_ = std::vector<QRgb>(16, 0);
+    std::vector<int> values_;
+    std::vector<std::size_t> order_;
+};
+
+// The table as three rows of channel values, so that the distances to all
+// entries are worked out side by side. Entries past the table's end lie far
+// from any colour and are never nearest.
+struct TableChannels {
+    explicit TableChannels(const QList<QRgb>& table) {
+        for (auto& row : rows) row.fill(1 << 20);
+        for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i) {
+            rows[0][i] = qRed(table[i]);
+            rows[1][i] = qGreen(table[i]);
+            rows[2][i] = qBlue(table[i]);
+        }
+    }
+    // The index of the entry nearest to `colour`: the least sum of the
+    // differences of red, green and blue, the first of equals. This is the
+    // choice Qt's own conversion to a colour table makes.
+    int nearest(QRgb colour) const {
+        const int r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
+        // Distance and index in one number: its least value is the nearest
+        // entry, and of equally near ones the first.
+        int least = std::numeric_limits<int>::max();
+        for (int i = 0; i < 256; ++i) {
+            const int distance = std::abs(rows[0][i] - r) + std::abs(rows[1][i] - g) + std::abs(rows[2][i] - b);
+            least = std::min(least, distance * 256 + i);
+        }
+        return least % 256;
+    }
+    std::array<std::array<int, 256>, 3> rows;
+};
+
+}  // namespace
+
 QImage compactFrame(const QImage& scaled, const QList<QRgb>& sourceColours) {
     const QImage rgb = scaled.convertToFormat(QImage::Format_RGB32);
     QList<QRgb> table = sourceColours.mid(0, 256);
-    QHash<QRgb, int> count;
+    for (QRgb& c : table) c |= 0xff000000u;
+    ColourNumbers colours(std::size_t(rgb.width()) * std::size_t(rgb.height()));
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) ++count[line[x]];
+        for (int x = 0; x < rgb.width(); ++x) ++colours[line[x] | 0xff000000u];
     }
-    std::vector<std::pair<int, QRgb>> others;
-    for (auto it = count.cbegin(); it != count.cend(); ++it)
-        if (!table.contains(it.key())) others.emplace_back(it.value(), it.key());
-    // Commonest first; equal counts by colour, so that the table does not
-    // depend on the order of the hash.
-    std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
-    for (const auto& other : others) {
-        if (table.size() >= 256) break;
-        table << other.second;
+    if (table.size() < 256) {
+        std::vector<std::pair<int, QRgb>> others;
+        colours.forEach([&](QRgb colour, int count) {
+            if (!table.contains(colour)) others.emplace_back(count, colour);
+        });
+        // Commonest first; equal counts by colour, so that the table does not
+        // depend on the order the colours were met in.
+        std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first > b.first : a.second < b.second;
+        });
+        for (const auto& other : others) {
+            if (table.size() >= 256) break;
+            table << other.second;
+        }
     }
-    QImage compact = rgb.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither | Qt::AvoidDither);
+    const TableChannels channels(table);
+    colours.forEach([&](QRgb colour, int& number) { number = channels.nearest(colour); });
+
+    QImage compact(rgb.size(), QImage::Format_Indexed8);
+    compact.setColorTable(table);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* out = compact.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x) out[x] = uchar(colours[line[x] | 0xff000000u]);
+    }
     compact.setDevicePixelRatio(scaled.devicePixelRatio());
     return compact;
 }

@@ -50,6 +50,11 @@ TEST(CompactFrame, KeepsAFewColouredPictureExactlyAndAManyColouredOneClose) {
     const QImage close = compactFrame(many, {}).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(largestDifference(close.copy(0, 0, 300, 255), many.copy(0, 0, 300, 255)), 0);
     EXPECT_LE(largestDifference(close, many), 23);  // the nearest kept colour is 23 levels off at most
+    // Each pixel takes the colour Qt's own conversion picks: the nearest, the first of equally near ones.
+    for (const QImage& picture : {many, gradient(120, 90)}) {
+        const QImage compact = compactFrame(picture, pictureColours(gradient(40, 4)));
+        EXPECT_TRUE(compact == picture.convertToFormat(QImage::Format_Indexed8, compact.colorTable()));
+    }
 }
 
 TEST(FramePicture, ShowsTheWholeFrameAroundAnOverlappingControl) {
