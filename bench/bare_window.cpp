@@ -8,12 +8,17 @@
 // With --animate it also shows a 20 x 20 picture that changes ten times a
 // second, the least an animation at the star sky's rate can do; its idle
 // CPU is the floor that any such animation pays on the machine at hand.
+//
+// With --animate-sky it changes six pictures of the star sky's places and
+// sizes instead, ten times a second: what moving that many pixels costs the
+// toolkit and the X server connection, whatever the program that does it.
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -27,18 +32,30 @@ int main(int argc, char** argv) {
         line->setGeometry(10, 40, 400, 24);
     }
 
-    QTimer tick;
-    std::array<QPixmap, 2> frames{QPixmap(20, 20), QPixmap(20, 20)};
-    if (args.contains(QStringLiteral("--animate"))) {
-        frames[0].fill(Qt::darkBlue);
-        frames[1].fill(Qt::white);
-        auto* picture = new QLabel(&w);
-        picture->setGeometry(10, 10, 20, 20);
-        int shown = 0;
-        QObject::connect(&tick, &QTimer::timeout, [&, picture] { picture->setPixmap(frames[shown++ % 2]); });
-        tick.setTimerType(Qt::PreciseTimer);
-        tick.start(100);
+    // The pictures that change and where they lie, in pixels.
+    std::vector<QRect> places;
+    if (args.contains(QStringLiteral("--animate"))) places = {QRect(10, 10, 20, 20)};
+    if (args.contains(QStringLiteral("--animate-sky")))
+        places = {QRect(80, 53, 169, 99), QRect(328, 59, 166, 94), QRect(16, 211, 171, 41),
+                  QRect(496, 16, 70, 193), QRect(10, 16, 67, 185), QRect(384, 211, 179, 41)};
+    std::vector<std::array<QPixmap, 2>> frames;
+    std::vector<QLabel*> pictures;
+    for (const QRect& place : places) {
+        std::array<QPixmap, 2> pair{QPixmap(place.size()), QPixmap(place.size())};
+        pair[0].fill(Qt::darkBlue);
+        pair[1].fill(Qt::white);
+        frames.push_back(pair);
+        pictures.push_back(new QLabel(&w));
+        pictures.back()->setGeometry(place);
     }
+    QTimer tick;
+    int shown = 0;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        ++shown;
+        for (std::size_t i = 0; i < pictures.size(); ++i) pictures[i]->setPixmap(frames[i][shown % 2]);
+    });
+    tick.setTimerType(Qt::PreciseTimer);
+    if (!pictures.empty()) tick.start(100);
     w.show();
     return QApplication::exec();
 }
