@@ -5,6 +5,12 @@
 // for finding and loading a font, so that is the start-up to compare with.
 // Without options the window is empty.
 //
+// With --design-text it also shows the design's text: one line in each font
+// family and size the main window uses, and three input fields in the date
+// fields' font. An input field lays out its text as it is made, so a window
+// with fields pays for its fonts before it is mapped; the text window pays
+// at its first painting, after the map.
+//
 // With --animate it also shows a 20 x 20 picture that changes ten times a
 // second, the least an animation at the star sky's rate can do; its idle
 // CPU is the floor that any such animation pays on the machine at hand.
@@ -14,6 +20,7 @@
 // toolkit and the X server connection, whatever the program that does it.
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +37,28 @@ int main(int argc, char** argv) {
     if (args.contains(QStringLiteral("--text"))) {
         auto* line = new QLabel(QStringLiteral("Mondphase am 07.12.2026"), &w);
         line->setGeometry(10, 40, 400, 24);
+    }
+    if (args.contains(QStringLiteral("--design-text"))) {
+        // Family and pixel size of each font of the main window.
+        const std::pair<const char*, int> fonts[] = {{"DejaVu Sans", 21},     {"Liberation Sans", 11},
+                                                     {"Liberation Sans", 13}, {"Liberation Sans", 15},
+                                                     {"Liberation Serif", 11}, {"Liberation Sans", 23}};
+        int top = 70;
+        for (const auto& [family, pixels] : fonts) {
+            QFont font(QString::fromLatin1(family));
+            font.setPixelSize(pixels);
+            auto* line = new QLabel(QStringLiteral("Mondphase am 07.12.2026"), &w);
+            line->setFont(font);
+            line->setGeometry(10, top, 400, 30);
+            top += 32;
+        }
+        QFont fieldFont(QStringLiteral("Liberation Sans"));
+        fieldFont.setPixelSize(23);
+        for (int i = 0; i < 3; ++i) {
+            auto* field = new QLineEdit(&w);
+            field->setFont(fieldFont);
+            field->setGeometry(400 + 45 * i, 280, 40, 34);
+        }
     }
 
     // The pictures that change and where they lie, in pixels.
