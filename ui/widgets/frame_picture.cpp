@@ -32,20 +32,18 @@ QList<QRgb> pictureColours(const QImage& picture) {
 namespace {
 
 // The colours of one picture, each with a number: how often it occurs, later
-// the index it takes in the table. Open addressing over a power of two at
-// least twice the number of pixels, so that it never fills up; far quicker
-// than a general hash for the one lookup per pixel.
+// the index it takes in the table. Open addressing over a power of two that
+// doubles before it is half full; far quicker than a general hash for the
+// one lookup per pixel, and a frame has only a few thousand colours.
 class ColourNumbers {
 public:
-    explicit ColourNumbers(std::size_t pixels) {
-        while (keys_.size() < 2 * pixels + 2) keys_.resize(keys_.size() * 2);
-        values_.resize(keys_.size());
-    }
     int& operator[](QRgb colour) {  // colour has its alpha set, so 0 marks a free slot
-        const std::size_t mask = keys_.size() - 1;
-        std::size_t i = (colour * 2654435761u) & mask;
-        while (keys_[i] != colour && keys_[i] != 0) i = (i + 1) & mask;
+        std::size_t i = slot(colour);
         if (keys_[i] == 0) {
+            if (2 * (order_.size() + 1) > keys_.size()) {
+                grow();
+                i = slot(colour);
+            }
             keys_[i] = colour;
             order_.push_back(i);
         }
@@ -58,8 +56,26 @@ public:
     }
 
 private:
-    std::vector<QRgb> keys_ = std::vector<QRgb>(16, 0);
-    std::vector<int> values_;
+    std::size_t slot(QRgb colour) const {
+        const std::size_t mask = keys_.size() - 1;
+        std::size_t i = (colour * 2654435761u) & mask;
+        while (keys_[i] != colour && keys_[i] != 0) i = (i + 1) & mask;
+        return i;
+    }
+    void grow() {
+        std::vector<QRgb> keys = std::move(keys_);
+        std::vector<int> values = std::move(values_);
+        keys_.assign(keys.size() * 2, 0);
+        values_.assign(keys_.size(), 0);
+        for (std::size_t& i : order_) {
+            const std::size_t to = slot(keys[i]);
+            keys_[to] = keys[i];
+            values_[to] = values[i];
+            i = to;
+        }
+    }
+    std::vector<QRgb> keys_ = std::vector<QRgb>(4096, 0);
+    std::vector<int> values_ = std::vector<int>(4096, 0);
     std::vector<std::size_t> order_;
 };
 
@@ -98,7 +114,7 @@ QImage compactFrame(const QImage& scaled, const QList<QRgb>& sourceColours) {
     const QImage rgb = scaled.convertToFormat(QImage::Format_RGB32);
     QList<QRgb> table = sourceColours.mid(0, 256);
     for (QRgb& c : table) c |= 0xff000000u;
-    ColourNumbers colours(std::size_t(rgb.width()) * std::size_t(rgb.height()));
+    ColourNumbers colours;
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x) ++colours[line[x] | 0xff000000u];
