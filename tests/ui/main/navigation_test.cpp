@@ -36,20 +36,26 @@ protected:
     }
 };
 
+// Clicked or pressed with Enter (as Space does), each button opens its window.
 TEST_F(NavigationTest, EachButtonOpensItsWindowWithTheButtonsOff) {
     start();
     compute("29", "07", "2009");
-    const std::pair<const char*, QString> cases[] = {{"cmd_Phasen", " Luno-Mat   (Vollmond"},
-                                                     {"cmd_Finsternis", "Mondfinsternisse  -  Übersicht"},
-                                                     {"cmdInfo", "Luno-Mat   (Programm- Informationen)"}};
-    for (const auto& [buttonName, titleStart] : cases) {
+    const std::tuple<const char*, Qt::Key, QString> cases[] = {{"cmd_Phasen", Qt::Key_unknown, " Luno-Mat   (Vollmond"},
+                                                               {"cmd_Finsternis", Qt::Key_Return, "Mondfinsternisse"},
+                                                               {"cmdInfo", Qt::Key_Enter, "Luno-Mat   (Programm- "}};
+    for (const auto& [buttonName, buttonKey, titleStart] : cases) {
         const char* name = buttonName;  // clang 14 cannot capture a structured binding
+        const Qt::Key key = buttonKey;
         // Focus left the day field by Tab: it still comes back with its text selected.
         day()->setFocus();
         QTest::keyClick(day(), Qt::Key_Tab);
         day()->deselect();  // as some platforms do when the focus leaves
         bool off = false;
-        const QString title = openAndClose([&] { button(name)->click(); }, &off);
+        const Qt::KeyboardModifier keypad = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        const QString title = openAndClose([&] {
+            button(name)->setFocus();
+            key == Qt::Key_unknown ? button(name)->click() : QTest::keyClick(button(name), key, keypad);
+        }, &off);
         EXPECT_TRUE(title.startsWith(titleStart)) << title.toStdString();
         EXPECT_TRUE(off) << name;
         EXPECT_TRUE(anyButtonOn()) << name;
@@ -59,6 +65,13 @@ TEST_F(NavigationTest, EachButtonOpensItsWindowWithTheButtonsOff) {
     QTest::keyClicks(day(), "15");  // replaces the selected day
     EXPECT_EQ(fields(), QStringList({"15", "07", "2009"}));
     EXPECT_TRUE(platform.events.empty());
+    // Enter on "Heute" and on "OK".
+    for (const char* name : {"Command2", "cmd_Abbrechen"}) {
+        button(name)->setFocus();
+        QTest::keyClick(button(name), Qt::Key_Return);
+    }
+    EXPECT_EQ(fields(), QStringList({"05", "12", "2026"}));
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(NavigationTest, EclipseWindowOnlyForTheCataloguesYears) {
@@ -96,27 +109,10 @@ TEST_F(NavigationTest, BrowserWindowKeepsTheMainWindowAsItIs) {
     EXPECT_FALSE(w->isVisible());
 }
 
-// Enter presses the focused button as Space does; the fields keep their own Enter.
-TEST_F(NavigationTest, EnterPressesTheFocusedButton) {
-    start();
-    compute("29", "07", "2009");
-    button("Command2")->setFocus();
-    QTest::keyClick(button("Command2"), Qt::Key_Return);
-    EXPECT_EQ(fields(), QStringList({"05", "12", "2026"}));
-    EXPECT_EQ(openAndClose([&] {
-                  button("cmdInfo")->setFocus();
-                  QTest::keyClick(button("cmdInfo"), Qt::Key_Enter, Qt::KeypadModifier);
-              }).left(8),
-              "Luno-Mat");
-    button("cmd_Abbrechen")->setFocus();
-    QTest::keyClick(button("cmd_Abbrechen"), Qt::Key_Return);
-    EXPECT_FALSE(w->isVisible());
-}
-
 // Keys typed at a hurried user's pace through the window system's event
 // path: a capital is Alt with that letter (40 ms to the next key), anything
-// else is typed into the focused field (12 ms apart). At most one window or box is open at any
-// moment, and none opens once the main window has been closed.
+// else is typed into the focused field (12 ms apart). Only the first command
+// opens a window or box, and none opens once the main window has been closed.
 TEST_F(NavigationTest, CommandKeysTypedQuicklyOpenOneWindowAtATime) {
     const std::pair<QString, int> cases[] = {{"JMI", 1}, {"J3099", 1}, {"KJ", 1}, {"OJ", 0}};
     for (const auto& [keys, windows] : cases) {
@@ -125,36 +121,27 @@ TEST_F(NavigationTest, CommandKeysTypedQuicklyOpenOneWindowAtATime) {
         compute("29", "07", "2009");
         day()->setFocus();
         day()->selectAll();
-        int open = 0, most = 0, opened = 0, openedAfterClose = 0;
+        int opened = 0;
         // The box and the browser stay open for a while as a user's would;
         // the box blocks the main window as a real one does.
-        auto stayOpen = [&] {
-            ++open, ++opened;
-            QTest::qWait(150);
-            --open;
-        };
         platform.onBox = [&](const PlatformEvent&) {
             QDialog box(w.get());
             box.setObjectName("box");
             box.setModal(true);
             box.show();
-            stayOpen();
+            ++opened;
+            QTest::qWait(150);
         };
-        platform.onBrowser = stayOpen;
-        // Watches the windows the commands open and closes each after a while.
+        platform.onBrowser = [&] { ++opened, QTest::qWait(150); };
+        // Counts the windows the commands open and closes each after a while.
         QList<QPointer<QWidget>> seen;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            int visible = 0;
-            for (QWidget* t : QApplication::topLevelWidgets()) {
-                if (t == w.get() || !t->isVisible() || t->objectName() == "box") continue;
-                ++visible;
-                if (seen.contains(t)) continue;
-                seen.append(t), ++opened;
-                openedAfterClose += !w->isVisible();
-                QTimer::singleShot(150, t, &QWidget::close);
-            }
-            most = std::max(most, open + visible);
+            for (QWidget* t : QApplication::topLevelWidgets())
+                if (t != w.get() && t->isVisible() && t->objectName() != "box" && !seen.contains(t)) {
+                    seen.append(t), ++opened;
+                    QTimer::singleShot(150, t, &QWidget::close);
+                }
         });
         watch.start(5);
         QWindow* window = w->windowHandle();
@@ -167,10 +154,7 @@ TEST_F(NavigationTest, CommandKeysTypedQuicklyOpenOneWindowAtATime) {
             at += command ? 40 : 12;
         }
         QTest::qWait(at + 600);
-        watch.stop();
-        EXPECT_LE(most, 1);
         EXPECT_EQ(opened, windows);
-        EXPECT_EQ(openedAfterClose, 0);
         EXPECT_EQ(w->isVisible(), keys != "OJ");
     }
 }
