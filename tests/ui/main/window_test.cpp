@@ -7,19 +7,6 @@
 namespace lunomat::test {
 namespace {
 
-TEST_F(MainWindowTest, StartUpShowsTodayInFieldsCaptionAndStatusBar) {
-    start();
-    EXPECT_EQ(fields(), QStringList({"05", "12", "2026"}));
-    EXPECT_EQ(w->windowTitle(), " Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )");
-    EXPECT_EQ(QStringList({text("StatusBar1Panel1"), text("StatusBar1Panel2"), text("StatusBar1Panel3"),
-                           text("StatusBar1Panel4")}),
-              QStringList({"Luno-Skop", "Kalenderdatum:  05.12.2026", "Uhrzeit: 09.07  Uhr", "  © 2007-2026 Luno-Mat"}));
-    EXPECT_EQ(text("lbl_Datumangabe"), "Sonnabend, der 05.12.2026");
-    EXPECT_TRUE(platform.events.empty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return focus() == day(); }, 2000));
-    EXPECT_EQ(day()->selectedText(), "05");
-}
-
 // The result lines of the worked example are the lines lunomat-cli prints.
 TEST_F(MainWindowTest, DatesAreShownOrCorrected) {
     struct Case { QString day; QString box; QString dateLine; int picture; };
@@ -101,8 +88,18 @@ TEST_F(MainWindowTest, RegionalDateFormatCheck) {
     }
 }
 
-TEST_F(MainWindowTest, ControlsFollowTheDesign) {
+// Today in the fields, caption and status bar; the controls as designed.
+TEST_F(MainWindowTest, StartUpAndControlsFollowTheDesign) {
     start();
+    EXPECT_EQ(fields(), QStringList({"05", "12", "2026"}));
+    EXPECT_EQ(w->windowTitle(), " Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )");
+    EXPECT_EQ(QStringList({text("StatusBar1Panel1"), text("StatusBar1Panel2"), text("StatusBar1Panel3"),
+                           text("StatusBar1Panel4")}),
+              QStringList({"Luno-Skop", "Kalenderdatum:  05.12.2026", "Uhrzeit: 09.07  Uhr", "  © 2007-2026 Luno-Mat"}));
+    EXPECT_EQ(text("lbl_Datumangabe"), "Sonnabend, der 05.12.2026");
+    EXPECT_TRUE(platform.events.empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return focus() == day(); }, 2000));
+    EXPECT_EQ(day()->selectedText(), "05");
     EXPECT_EQ(w->size(), QSize(577, 427));
     EXPECT_EQ(day()->geometry(), QRect(413, 277, 38, 34));
     EXPECT_EQ(year()->accessibleName(), "Jahr");

@@ -128,12 +128,8 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
 // A file that cannot be written whole gives the message and leaves the
 // target as it was: no file, or the older file untouched.
 TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
-    const struct {
-        const char* name;
-        rlim_t sizeLimit;  // bytes one file may grow to; 0 for none
-        QByteArray older;  // the file there before, if any
-        const char* target;
-    } cases[] = {
+    // sizeLimit: the bytes one file may grow to, 0 for none; older: the file there before, if any.
+    const struct { const char* name; rlim_t sizeLimit; QByteArray older; const char* target; } cases[] = {
         {"full file system", 4000, {}, "job.pdf"},
         {"full file system over an older file", 4000, "ältere Datei", "job.pdf"},
         {"folder gone", 0, {}, "gone/job.pdf"},
