@@ -4,7 +4,6 @@
 #include <QTimer>
 
 #include "tests/ui/main/main_window_fixture.h"
-#include "ui/annual/mondphasen.h"
 #include "ui/widgets/frame_picture.h"
 
 namespace lunomat::test {
