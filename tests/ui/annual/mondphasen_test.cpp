@@ -46,7 +46,7 @@ TEST(AnnualWindow, ShowsTheYearsLunationsAndBlanksWhatIsNoDateOfThisCalendar) {
         EXPECT_EQ(rowTexts(w, c.row), c.dates) << c.year.toStdString() << " row " << c.row;
         EXPECT_TRUE(platform.events.empty());
     }
-    for (const QString text : {"", "20", "abc", "1582", "10000", "1850.5", " 2024", "-2024", "2O24"}) {
+    for (const QString text : {"", "20", "abc", "1582", "10000", "1850.5", " 2024", "-2024", "2O24", "02024"}) {
         FakePlatform platform;
         Mondphasen w(platform, text);
         for (int k = 0; k < 13; ++k) EXPECT_EQ(rowTexts(w, k), QStringList(4, QString())) << text.toStdString();
