@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole program with real key events under a real X server: a date typed
 # into the fields, each secondary window opened with its access key and
-# closed again, and the program ended with Alt+O (exit status 0).
+# closed again, and the program ended with Alt+O (exit status 0); then a
+# regional date format the program refuses at start-up.
 set -u
 program=$1
 # A window manager makes windows active, as on a desktop; access keys only
@@ -14,23 +15,13 @@ pid=$!
 trap 'kill $pid $wm 2>/dev/null' EXIT
 
 fail() { echo "FAILED: $*"; exit 1; }
-wait_window() {  # name pattern -> window id
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
+retry() {  # runs the command every 0.1 s until it succeeds, for at most 10 s
+  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
   return 1
 }
-wait_gone() {
-  for _ in $(seq 1 50); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
-  return 1
-}
-ended() {  # sets status once the program has ended; fails while it still runs
-  for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || { wait $pid; status=$?; return 0; }; sleep 0.1; done
-  return 1
-}
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
+gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+ended() { ! kill -0 $pid 2>/dev/null; }
 # Real key events (XTEST) to the active window.
 keys() {
   xdotool windowactivate --sync "$1" 2>/dev/null
@@ -39,7 +30,7 @@ keys() {
   sleep 0.3
 }
 
-main=$(wait_window "Luno-Mat   -   Version") || fail "main window did not appear"
+main=$(retry visible "Luno-Mat   -   Version") || fail "main window did not appear"
 caption=$(xdotool getwindowname "$main")
 [ "$caption" = " Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )" ] || fail "caption is '$caption'"
 sleep 0.5
@@ -50,32 +41,32 @@ sleep 0.3
 # A day that no month has: the error sound (from the module loaded now) and
 # its message, closed with Enter; the field is empty again.
 keys "$main" 3 5
-box=$(wait_window "Falsche Tageszahleingabe") || fail "no message for day 35"
+box=$(retry visible "Falsche Tageszahleingabe") || fail "no message for day 35"
 keys "$box" Return
-wait_gone "Falsche Tageszahleingabe" || fail "the message did not close"
-kill -0 $pid 2>/dev/null || fail "the program ended after the error sound"
+retry gone "Falsche Tageszahleingabe" || fail "the message did not close"
+ended && fail "the program ended after the error sound"
 keys "$main" 2 9
 
 # Each secondary window by its access key, closed again with Alt+O.
 for window in "j:Kalenderjahr 2009$" "m:^Mondfinsternisse  -  " "i:Programm- Informationen"; do
   keys "$main" alt+"${window%%:*}"
-  id=$(wait_window "${window#*:}") || fail "Alt+${window%%:*} opened no window '${window#*:}'"
+  id=$(retry visible "${window#*:}") || fail "Alt+${window%%:*} opened no window '${window#*:}'"
   keys "$id" alt+o
-  wait_gone "${window#*:}" || fail "Alt+O did not close '${window#*:}'"
+  retry gone "${window#*:}" || fail "Alt+O did not close '${window#*:}'"
 done
 
 keys "$main" alt+o
-ended || fail "Alt+O on the main window did not end the program"
-[ $status -eq 0 ] || fail "exit status $status"
+retry ended || fail "Alt+O on the main window did not end the program"
+wait $pid || fail "exit status $?"
 
 # A regional date format with the year first is refused at start-up: its
 # message, and once it is closed the program ends with a failure status.
 LANG=sv_SE.UTF-8 LC_ALL= LC_TIME= "$program" &
 pid=$!
-box=$(wait_window "Falsche System-Datumseinstellung") || fail "no message for a year-first regional format"
+box=$(retry visible "Falsche System-Datumseinstellung") || fail "no message for a year-first regional format"
 keys "$box" Return
-ended || fail "the program went on after refusing the regional format"
-[ $status -ne 0 ] || fail "a refused regional format ended with status 0"
+retry ended || fail "the program went on after refusing the regional format"
+wait $pid && fail "a refused regional format ended with status 0"
 kill $wm 2>/dev/null
 trap - EXIT
 echo "typed a date, opened and closed three windows, ended with status 0; refused a year-first format"

@@ -47,19 +47,6 @@ protected:
     QStringList fields() const { return {day()->text(), month()->text(), year()->text()}; }
     static QWidget* focus() { return QApplication::focusWidget(); }
 
-    // Types a date as a user does: the day field focused, the digits typed
-    // (the fields move on by themselves), then Enter in the year.
-    void type(const QString& date) {
-        day()->setFocus();
-        day()->selectAll();
-        platform.events.clear();
-        QTest::keyClicks(focus(), date.left(2));
-        QTest::keyClicks(focus(), date.mid(2, 2));
-        year()->selectAll();
-        QTest::keyClicks(year(), date.mid(4));
-        QTest::keyClick(year(), Qt::Key_Return);
-    }
-
     // The fields written as the program writes them, then "&Berechnen".
     void compute(const QString& d, const QString& m, const QString& y) {
         day()->setText(d), month()->setText(m), year()->setText(y);

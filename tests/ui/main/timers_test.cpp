@@ -1,9 +1,9 @@
 // The timers of the main window, driven by the real event loop and the fake
 // clock: star-sky ring, clock, and the switch to the new day at midnight.
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "tests/ui/main/main_window_fixture.h"
-#include "ui/annual/mondphasen.h"
 #include "ui/widgets/frame_picture.h"
 
 namespace lunomat::test {
@@ -20,8 +20,6 @@ protected:
             return false;
         }
     };
-    // Lets the event loop run for ms milliseconds of real time.
-    static void run(int ms) { QTest::qWait(ms); }
     // Waits until the midnight watch, which looks once a second, has switched.
     bool switchedTo(const QDate& date) {
         return QTest::qWaitFor([&] { return fields() == QStringList({date.toString("dd"), date.toString("MM"),
@@ -30,57 +28,44 @@ protected:
 };
 
 // One runner goes round the six frames at 100 ms, however many computations
-// come while it runs.
-TEST_F(TimersTest, StarSkyKeepsItsPace) {
+// come while it runs. While nobody can see the window the star sky neither
+// changes nor paints; shown again, it goes on with the frame after the one it
+// stopped at.
+TEST_F(TimersTest, StarSkyKeepsItsPaceAndRestsWhileTheWindowIsNotSeen) {
     start();
     for (int i = 0; i < 4; ++i) {
         compute("29", "07", "2009");
-        run(130);
+        QTest::qWait(130);
     }
     auto* sky = find<FramePicture>("Image1_0");
-    QList<QImage> shown;
-    QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, [&] {
-        if (shown.isEmpty() || shown.back() != sky->picture()) shown << sky->picture();
-    });
-    sampler.start(5);
-    run(1500);
-    sampler.stop();
-    EXPECT_LE(shown.size(), 17);  // 15 frames at 100 ms, 30 with a second runner
-    EXPECT_GE(shown.size(), 7);
-    for (int i = 6; i < shown.size(); ++i) EXPECT_TRUE(shown[i] == shown[i - 6]) << i;  // the same ring of six
-}
-
-// While nobody can see the window the star sky neither changes nor paints;
-// shown again, it goes on with the frame after the one it stopped at.
-TEST_F(TimersTest, StarSkyRestsWhileTheWindowIsNotSeen) {
-    struct Case { const char* what; void (QWidget::*away)(); void (QWidget::*back)(); };
-    const Case cases[] = {{"minimized", &QWidget::showMinimized, &QWidget::showNormal},
-                          {"hidden", &QWidget::hide, &QWidget::show}};
-    start();
-    auto* sky = find<FramePicture>("Image1_0");
-    // The ring of six frames in the order shown.
-    QList<QImage> ring;
+    QList<QImage> ring;  // the frames in the order shown
+    QElapsedTimer clock;
+    clock.start();
     ASSERT_TRUE(QTest::qWaitFor([&] {
         if (ring.isEmpty() || ring.back() != sky->picture()) ring << sky->picture();
-        return ring.size() >= 8;
+        return clock.elapsed() >= 1500;
     }, 3000));
+    EXPECT_LE(ring.size(), 17);  // 15 frames at 100 ms, 30 with a second runner
+    EXPECT_GE(ring.size(), 7);
+    for (int i = 6; i < ring.size(); ++i) EXPECT_TRUE(ring[i] == ring[i - 6]) << i;  // the same ring of six
     ring = ring.mid(1, 6);
     int paints = 0;
     PaintCounter counter(sky, paints);
-    for (const Case& c : cases) {
-        (w.get()->*c.away)();
-        run(50);  // a frame already under way
+    const std::pair<void (QWidget::*)(), void (QWidget::*)()> aways[] = {{&QWidget::showMinimized, &QWidget::showNormal},
+                                                                       {&QWidget::hide, &QWidget::show}};
+    for (const auto& [away, back] : aways) {
+        (w.get()->*away)();
+        QTest::qWait(50);  // a frame already under way
         const QImage held = sky->picture();
         paints = 0;
-        run(450);
-        EXPECT_TRUE(sky->picture() == held) << c.what;
-        EXPECT_EQ(paints, 0) << c.what;
-        (w.get()->*c.back)();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sky->picture() != held; }, 1000)) << c.what;
+        QTest::qWait(450);
+        EXPECT_TRUE(sky->picture() == held);
+        EXPECT_EQ(paints, 0);
+        (w.get()->*back)();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sky->picture() != held; }, 1000));
         const qsizetype at = ring.indexOf(held);
-        ASSERT_GE(at, 0) << c.what;
-        EXPECT_TRUE(sky->picture() == ring[(at + 1) % 6]) << c.what;
+        ASSERT_GE(at, 0);
+        EXPECT_TRUE(sky->picture() == ring[(at + 1) % 6]);
     }
 }
 
@@ -95,14 +80,13 @@ TEST_F(TimersTest, ClockShowsTheNewMinuteAtOnce) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return text("StatusBar1Panel3") == "Uhrzeit: 09.06  Uhr"; }, 400));
 }
 
+// 2026 is in the start-up test.
 TEST_F(TimersTest, CopyrightNamesTheYearsUpToToday) {
-    const std::pair<int, QString> cases[] = {
-        {2026, "  © 2007-2026 Luno-Mat"}, {2007, "  © 2007-2007 Luno-Mat"}, {1899, "  © 2007 Luno-Mat"}};
-    for (const auto& [y, notice] : cases) {
+    for (const auto& [y, notice] : {std::pair(2007, "  © 2007-2007 Luno-Mat"), std::pair(1899, "  © 2007 Luno-Mat")}) {
         platform.clock = QDateTime(QDate(y, 6, 1), QTime(10, 0));
         w = std::make_unique<Mondphase>(platform);
         w->Form_Load();
-        EXPECT_EQ(text("StatusBar1Panel4"), notice) << y;
+        EXPECT_EQ(text("StatusBar1Panel4"), QString(notice)) << y;
     }
 }
 
@@ -125,7 +109,7 @@ TEST_F(TimersTest, MidnightSwitchesToTheNewDayOnce) {
             EXPECT_EQ(text("StatusBar1Panel2"), "Kalenderdatum:  " + c.next.date().toString("dd.MM.yyyy"));
             compute("29", "07", "2009");
         }
-        run(1200);  // no switch before midnight, and only one after it
+        QTest::qWait(1200);  // no switch before midnight, and only one after it
         EXPECT_EQ(fields(), QStringList({"29", "07", "2009"})) << c.what;
     }
 }
@@ -141,7 +125,7 @@ TEST_F(TimersTest, MidnightWhileSomethingIsOpen) {
     platform.onBox = [&](const PlatformEvent&) {
         if (++boxes > 1) return;
         platform.clock = QDateTime(d0.addDays(1), QTime(0, 0, 2));
-        run(1500);  // the midnight watch ticks while the box is open
+        QTest::qWait(1500);  // the midnight watch ticks while the box is open
     };
     day()->setFocus();
     day()->selectAll();
@@ -156,23 +140,12 @@ TEST_F(TimersTest, MidnightWhileSomethingIsOpen) {
     QTimer::singleShot(0, [&] {
         ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000));
         platform.clock = QDateTime(d0.addDays(2), QTime(0, 0, 2));
-        run(1500);
+        QTest::qWait(1500);
         QApplication::activeModalWidget()->close();
     });
     button("cmd_Phasen")->click();
     ASSERT_TRUE(switchedTo(d0.addDays(2)));
     EXPECT_EQ(text("lbl_Datumangabe"), "Dienstag, der 16.06.2026");
-}
-
-TEST_F(TimersTest, MidnightIntoTheYear10000GivesOneMessageAtMost) {
-    platform.dateFormat = "dd.MM.yy";
-    platform.clock = QDateTime(QDate(9999, 12, 31), QTime(23, 59, 52));
-    start();
-    platform.clock = QDateTime(QDate(10000, 1, 1), QTime(0, 0, 2));
-    run(2500);
-    EXPECT_LE(platform.count("box"), 1);
-    compute("29", "07", "2009");  // still usable
-    EXPECT_EQ(text("lbl_Datumangabe"), "Mittwoch, der 29.07.2009");
 }
 
 }  // namespace
