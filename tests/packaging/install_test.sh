@@ -64,7 +64,7 @@ gui() {
   sleep 0.5
   # Started from another folder, through the link, as the menu entry does.
   (cd "$tmp" && exec env PATH="$root/bin:$PATH" LANG=de_DE.UTF-8 \
-     strace -f -qq -e trace=openat,execve -e status=successful -o "$tmp/trace.log" lunomat) &
+     strace -f -qq -e trace=openat,execve -e status=successful -o "$tmp/trace.log" lunomat 2>"$tmp/stderr.log") &
   tracer=$!
   local win=""
   trap 'kill $tracer $wm 2>/dev/null; rm -rf "$tmp"' EXIT
@@ -78,13 +78,16 @@ gui() {
   # The moon-zodiac window comes from the helper in the program folder.
   xdotool windowactivate --sync "$win" key alt+k 2>/dev/null
   for _ in $(seq 1 200); do
-    helper=$(xdotool search --onlyvisible --name "Link zur Mondzeichen-Webseite" getwindowpid 2>/dev/null | head -n1)
-    [ -n "$helper" ] && break
+    hwin=$(xdotool search --onlyvisible --name "Link zur Mondzeichen-Webseite" 2>/dev/null | head -n1)
+    [ -n "$hwin" ] && helper=$(xdotool getwindowpid "$hwin") && break
     sleep 0.1
   done
   [ -n "$helper" ] && [ "$(readlink "/proc/$helper/exe")" = "$(readlink -f "$progdir/lunomat-browser")" ] \
     && ok "browser window from the helper in the program folder" || fail "no browser window from the helper"
-  [ -n "$helper" ] && kill "$helper" && sleep 0.5
+  # Closed with its own button, the helper lets go of its page before the engine.
+  [ -n "$helper" ] && xdotool windowactivate --sync "$hwin" key alt+b 2>/dev/null
+  for _ in $(seq 1 50); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
+  ! grep -q "still not deleted" "$tmp/stderr.log" || fail "untidy end of the helper: $(cat "$tmp/stderr.log")"
   xdotool windowactivate --sync "$win" key alt+o 2>/dev/null
   for _ in $(seq 1 50); do kill -0 $tracer 2>/dev/null || break; sleep 0.1; done
   kill -0 $tracer 2>/dev/null && { fail "program did not end after Alt+O"; return; }
