@@ -109,8 +109,9 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(9, 0));
     }
     EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(url->toolTip() + '|' + mail->toolTip(), QStringLiteral("Start der Homepage des Autors.|Kontakt bzw. "
-                                                                     "Support über das Kontaktformular der Webseite des Autors."));
+    EXPECT_EQ(url->toolTip() + '|' + mail->toolTip(),
+              QStringLiteral("Start der Homepage des Autors.|Kontakt bzw. Support über das Kontaktformular der "
+                             "Webseite des Autors."));
 }
 
 // OK, the close box and Alt+O end the dialog and put the focus into the day

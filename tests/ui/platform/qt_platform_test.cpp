@@ -85,7 +85,8 @@ TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
             const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
             const QFontMetrics fm(label->font());
             const QStringList lines = c.text.split('\r');
-            for (const QString& line : lines) EXPECT_GE(label->width(), fm.horizontalAdvance(line)) << line.toStdString();
+            for (const QString& line : lines)
+                EXPECT_GE(label->width(), fm.horizontalAdvance(line)) << line.toStdString();
             EXPECT_LT(label->height(), (lines.size() + 1) * fm.lineSpacing());
             box->accept();
         });
