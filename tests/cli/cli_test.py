@@ -40,9 +40,6 @@ class OutputTest(unittest.TestCase):
                 continue
             index, kind, text = re.match(r"(\d+)([=~])(.*)", line).groups()
             (self.assertEqual if kind == "=" else self.assertRegex)(lines[int(index)], text, args)
-        first = "".join(out("phase", "29.07.2009", "3.1.2026").splitlines(True)[:6])  # one date: the first block
-        self.assertEqual([out("phase", "29.07.2009"), out("phase", "2009-07-29")], [first] * 2)
-        self.assertEqual([l for l in out("eclipses").split("\n") if "2018" in l], ["27.07.2018  Totale       - Finsternis"])
 
     def test_json_holds_the_csv_records(self):
         value = lambda text: float(text) if re.fullmatch(r"-?[0-9.]+", text) else text
