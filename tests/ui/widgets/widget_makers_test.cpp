@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "testsupport/fake_platform.h"
+#include "ui/widgets/shapes.h"
 #include "ui/widgets/ui_conventions.h"
 
 namespace lunomat::test {
@@ -64,6 +65,16 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
         EXPECT_EQ(at(6, 4) == Qt::black || at(5, 4) == Qt::black, c.focusDots);
     }
+}
+
+// A circle is its colour inside an edge of one pixel a shade darker.
+TEST(CircleShape, EdgeOfOnePixel) {
+    QWidget window;
+    auto* circle = new CircleShape(QColor(255, 255, 0), &window);
+    circle->setGeometry(0, 0, 21, 21);
+    const QImage image = window.grab(QRect(0, 0, 21, 21)).toImage();
+    EXPECT_NE(image.pixelColor(0, 10), QColor(255, 255, 0));
+    EXPECT_EQ(image.pixelColor(1, 10), QColor(255, 255, 0));
 }
 
 TEST(DisabledWhileAlive, SurvivesAControlDestroyedDuringTheCommand) {
