@@ -73,6 +73,9 @@ TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
                 }
             }
         EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(QString::fromUtf8(caption)), 3) << name;
+        // The etched border closes on the right: dark, then light, then the window.
+        const auto shade = [&](int x) { return image.pixelColor(frame->width() - x, frame->height() / 2).value(); };
+        EXPECT_TRUE(shade(3) < shade(1) && shade(2) > shade(1)) << name;
     }
 }
 
