@@ -111,6 +111,7 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(9, 0));
         EXPECT_EQ(link->palette().color(link->foregroundRole()), QColor(128, 128, 255));  // link blue
+        EXPECT_TRUE(link->font().underline());
     }
     EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(url->toolTip() + '|' + mail->toolTip(),

@@ -60,6 +60,7 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         for (int y = edge; y < image.height() - edge; ++y)
             for (int x = edge; x < image.width() - edge; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
         EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);  // beside the caption: no gradient
+        EXPECT_TRUE(at(20, 0) == Qt::black && at(0, 12) == Qt::black);  // the outer line
         EXPECT_EQ(inside.contains(0x000000), c.blackText);
         EXPECT_EQ(inside.contains(0x808080), c.greyText);
         EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
