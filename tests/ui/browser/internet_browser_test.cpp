@@ -1,5 +1,6 @@
 // The moon-zodiac window against a web proxy of the test's own on the
 // loopback interface, which answers for the maker's site.
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -10,7 +11,9 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWebEngineView>
 #include <functional>
 #include <gtest/gtest.h>
@@ -89,6 +92,18 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
     QTest::qWait(200);  // room for a second, unwanted request
     EXPECT_EQ(proxy().requests.count(kZodiacPath), 1) << proxy().requests.join(' ').toStdString();
 
+    // Toolbar and status bar in light grey; the refresh button has no tooltip.
+    for (const char* bar : {"QToolBar", "StatusBar1"}) {
+        auto* widget = bar[0] == 'Q' ? window->findChild<QToolBar*>() : window->findChild<QWidget*>(bar);
+        EXPECT_EQ(widget->grab().toImage().pixelColor(widget->width() - 4, 4), QColor(212, 208, 200)) << bar;
+    }
+    for (const char* name : {"btnRefresh", "btnBeenden"}) {
+        QWidget* button = window->findChild<QToolButton*>(name);
+        QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(button, &help);
+        const QString tip = name[3] == 'R' ? "" : "Beenden (zurück zum Mondphasen-Startfenster)";
+        EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : "", tip) << name;
+    }
     QSignalSpy loaded(view(*window), &QWebEngineView::loadFinished);
     QTest::mouseClick(window->findChild<QToolButton*>("btnRefresh"), Qt::LeftButton);
     ASSERT_TRUE(loaded.wait(15000));

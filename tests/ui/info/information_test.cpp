@@ -73,6 +73,9 @@ TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
                 }
             }
         EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(QString::fromUtf8(caption)), 3) << name;
+        // The etched border closes on the right: dark, then light, then the window.
+        const auto shade = [&](int x) { return image.pixelColor(frame->width() - x, frame->height() / 2).value(); };
+        EXPECT_TRUE(shade(3) < shade(1) && shade(2) > shade(1)) << name;
     }
 }
 
@@ -107,8 +110,13 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
     for (QLabel* link : {url, mail}) {
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(9, 0));
+        EXPECT_EQ(link->palette().color(link->foregroundRole()), QColor(128, 128, 255));  // link blue
+        EXPECT_TRUE(link->font().underline());
     }
     EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(url->toolTip() + '|' + mail->toolTip(),
+              QStringLiteral("Start der Homepage des Autors.|Kontakt bzw. Support über das Kontaktformular der "
+                             "Webseite des Autors."));
 }
 
 // OK, the close box and Alt+O end the dialog and put the focus into the day

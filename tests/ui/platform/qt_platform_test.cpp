@@ -11,27 +11,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "testsupport/qt_platform_in.h"
 #include "ui/platform/line_printer.h"
-#include "ui/platform/qt_platform.h"
 
 namespace {
 
-// The real platform with its programs elsewhere; its boxes are
-// recorded instead of shown unless showBoxes is set.
-class PlatformIn : public lunomat::QtPlatform {
-public:
-    explicit PlatformIn(QString folder) : folder_(std::move(folder)) {}
-    QString executableFolder() const override { return folder_; }
-    void messageBox(QWidget* parent, lunomat::MessageIcon icon, const QString& title, const QString& text) override {
-        if (showBoxes) return QtPlatform::messageBox(parent, icon, title, text);
-        boxes << text;
-    }
-    bool showBoxes = false;
-    QStringList boxes;
-
-private:
-    QString folder_;
-};
+using lunomat::test::QtPlatformIn;
 
 TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
     QTemporaryDir folder;
@@ -41,7 +26,7 @@ TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
             ASSERT_TRUE(module.open(QIODevice::WriteOnly));
             module.write("no library");
         }
-        PlatformIn platform(folder.path());
+        QtPlatformIn platform(folder.path());
         EXPECT_EQ(platform.choosePrinter(nullptr), nullptr);
         ASSERT_EQ(platform.boxes.size(), 1);
         EXPECT_EQ(platform.boxes[0],
@@ -89,28 +74,23 @@ TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
         {"Luno-Mat  -  ein sehr langer Titel, der weit über die Breite des Textes hinausgeht", "Kurz."},
     };
     for (const auto& c : cases) {
-        PlatformIn platform(QString{});
+        QtPlatformIn platform(QString{});
         platform.showBoxes = true;
-        int boxWidth = 0, labelWidth = 0, labelHeight = 0;
-        QFont labelFont;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(c.title) + 100) << c.title.toStdString();
             const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
-            boxWidth = box->width();
-            labelWidth = label->width();
-            labelHeight = label->height();
-            labelFont = label->font();
+            const QFontMetrics fm(label->font());
+            const QStringList lines = c.text.split('\r');
+            for (const QString& line : lines)
+                EXPECT_GE(label->width(), fm.horizontalAdvance(line)) << line.toStdString();
+            EXPECT_LT(label->height(), (lines.size() + 1) * fm.lineSpacing());
             box->accept();
         });
         platform.messageBox(nullptr, lunomat::MessageIcon::Critical, c.title, c.text);
-        QFont bold = QApplication::font();
-        bold.setBold(true);
-        EXPECT_GE(boxWidth, QFontMetrics(bold).horizontalAdvance(c.title) + 100) << c.title.toStdString();
-        const QFontMetrics fm(labelFont);
-        const QStringList lines = c.text.split('\r');
-        for (const QString& line : lines) EXPECT_GE(labelWidth, fm.horizontalAdvance(line)) << line.toStdString();
-        EXPECT_LT(labelHeight, (lines.size() + 1) * fm.lineSpacing());
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "testsupport/fake_platform.h"
+#include "ui/widgets/shapes.h"
 #include "ui/widgets/ui_conventions.h"
 
 namespace lunomat::test {
@@ -59,11 +60,22 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         for (int y = edge; y < image.height() - edge; ++y)
             for (int x = edge; x < image.width() - edge; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
         EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);  // beside the caption: no gradient
+        EXPECT_TRUE(at(20, 0) == Qt::black && at(0, 12) == Qt::black);  // the outer line
         EXPECT_EQ(inside.contains(0x000000), c.blackText);
         EXPECT_EQ(inside.contains(0x808080), c.greyText);
         EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
         EXPECT_EQ(at(6, 4) == Qt::black || at(5, 4) == Qt::black, c.focusDots);
     }
+}
+
+// A circle is its colour inside an edge of one pixel a shade darker.
+TEST(CircleShape, EdgeOfOnePixel) {
+    QWidget window;
+    auto* circle = new CircleShape(QColor(255, 255, 0), &window);
+    circle->setGeometry(0, 0, 21, 21);
+    const QImage image = window.grab(QRect(0, 0, 21, 21)).toImage();
+    EXPECT_NE(image.pixelColor(0, 10), QColor(255, 255, 0));
+    EXPECT_EQ(image.pixelColor(1, 10), QColor(255, 255, 0));
 }
 
 TEST(DisabledWhileAlive, SurvivesAControlDestroyedDuringTheCommand) {
