@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, DatesAreShownOrCorrected) {
     compute("29", "07", "2009");
     const QStringList lines = {text("lbl_Datumangabe"), text("lbl_MPh"), text("lbl_Mondphase"), text("Label5"),
                                text("Label6"), text("Label7")};
-    EXPECT_EQ(matchesGolden(lines, "packaging/phase-29.07.2009.txt"), "");
+    EXPECT_EQ(matchesGolden(lines, "ui/main/phase-29.07.2009.txt"), "");
 }
 
 // Every field answers a wrong entry with the sound and its own message (the
