@@ -20,7 +20,7 @@
 #                       changing six pictures of the sky's places and sizes
 #                       at that rate. All again with an accessibility bus
 #                       (at-spi) and Qt's bridge on, and the program once
-#                       more while minimized
+#                       more while minimized and while covered
 #   peak RSS            the largest resident memory (VmHWM) in that period,
 #                       against the text window
 #   window openings     resident memory (VmRSS) after 300 openings of the
@@ -172,6 +172,14 @@ window=$(xdotool search --sync --onlyvisible --name "${lunomat[0]}" | head -n 1)
 sleep 1
 xdotool windowminimize --sync "$window"
 echo "minimized $(idle_percent "$idle") $(xprop -id "$window" WM_STATE | awk '/window state/ {print $3}')" >>"$results"
+# Shown again, then covered whole by another window over all the screen.
+xdotool windowactivate --sync "$window"
+(cd "$bin" && exec ./bare_window) >/dev/null 2>&1 &
+cover=$!
+cover_window=$(xdotool search --sync --onlyvisible --name "Bare Qt window" | head -n 1)
+xdotool windowsize --sync "$cover_window" 100% 100% windowmove --sync "$cover_window" 0 0 windowactivate --sync "$cover_window"
+echo "covered $(idle_percent "$idle")" >>"$results"
+stop "$cover"
 stop "$pid"
 stop "$wm"
 
@@ -220,6 +228,7 @@ $1 == "lunomat" { lc = $2; lm = $3 }
 $1 == "floor_a11y"   { fac = $2 }
 $1 == "lunomat_a11y" { lac = $2 }
 $1 == "minimized"    { mc = $2; ms = $3 }
+$1 == "covered"      { cc = $2 }
 $1 == "openings" { o10 = $2; o300 = $3 }
 END {
   f = "%-30s %-13s %-28s %-8s %-9s %s\n"
@@ -238,6 +247,7 @@ END {
   printf f, "  with accessibility bus", lac " %", fac " % (floor, same bus)", sprintf("%.2fx", lac / fac), "<= 1.3x", verdict(lac <= 1.3 * fac)
   printf f, "", "", sfac " % (sky-sized, same bus)", sprintf("%.2fx", lac / sfac), "<= 1.3x", verdict(lac <= 1.3 * sfac)
   printf f, "  minimized (" ms ")", mc " %", tc " % (text window)", "-", "<= 0.05 %", verdict(mc <= 0.05)
+  printf f, "  covered by another window", cc " %", tc " % (text window)", "-", "<= 0.05 %", verdict(cc <= 0.05)
   printf f, "peak RSS", sprintf("%.1f MiB", lm / 1024), sprintf("%.1f MiB (text window)", tm / 1024), sprintf("%.2fx", lm / tm), "<= 1.15x", verdict(lm / tm <= 1.15)
   printf f, "RSS after 300 openings", sprintf("%.1f MiB", o300 / 1024), sprintf("%.1f MiB (after 10)", o10 / 1024), sprintf("%+.0f KiB", o300 - o10), "<= +1 MiB", verdict(o300 - o10 <= 1024)
 }' "$results"

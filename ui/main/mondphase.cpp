@@ -15,6 +15,7 @@
 #include "core/display.h"
 #include "ui/widgets/frame_picture.h"
 #include "ui/platform/platform.h"
+#include "ui/platform/window_cover.h"
 #include "ui/widgets/shapes.h"
 #include "ui/widgets/ui_conventions.h"
 #include "ui/platform/version.h"
@@ -303,6 +304,7 @@ void Mondphase::showEvent(QShowEvent* event) {
     if (!exposureWatched_ && windowHandle()) {
         exposureWatched_ = true;
         windowHandle()->installEventFilter(this);
+        cover_ = new CoverWatch(windowHandle(), [this] { updateSkyHold(); });
     }
     updateSkyHold();
     QWidget::showEvent(event);
@@ -613,7 +615,7 @@ bool Mondphase::ringRunning() const {
 
 void Mondphase::updateSkyHold() {
     const QWindow* window = windowHandle();
-    holdSky(!isVisible() || isMinimized() || !window || !window->isExposed());
+    holdSky(!isVisible() || isMinimized() || !window || !window->isExposed() || (cover_ && cover_->covered()));
 }
 
 void Mondphase::holdSky(bool hold) {

@@ -25,6 +25,7 @@ class Platform;
 enum class MessageIcon;
 class LineShape;
 class FramePicture;
+class CoverWatch;
 
 class Mondphase : public QWidget {
     Q_OBJECT
@@ -151,6 +152,7 @@ private:
     bool skyHeld_ = false;
     std::vector<QTimer*> heldRing_;  // the ring timers that were on when the sky was held
     bool exposureWatched_ = false;
+    CoverWatch* cover_ = nullptr;  // owned by the native window
     int boxesOpen_ = 0;           // message boxes of this window waiting to be closed
     bool centred_ = false;
     bool secondaryOpen_ = false;  // a window opened by a button is still open
