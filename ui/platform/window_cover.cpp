@@ -10,8 +10,11 @@ namespace lunomat {
 
 CoverWatch::CoverWatch(QWindow* window, std::function<void()> changed)
     : QObject(window), windowId_(window->winId()), changed_(std::move(changed)) {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        xcb_connection_t* connection = x11->connection();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    // Other platforms may offer an X11 interface without an X connection.
+    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection()
+                                                                                               : nullptr;
+    if (connection) {
         const auto id = xcb_window_t(windowId_);
         // Added to the events Qt has asked for: setting the mask replaces it.
         auto* attributes =
