@@ -1,22 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "core/calendar.h"
 #include "core/eclipses.h"
 
 using namespace lunomat;
 using namespace std::chrono;
 
-TEST(Eclipses, CatalogueInvariants) {
+// The kind of every row is checked against the computed eclipses in the sky
+// tests, its day by the moon age in the moon tests.
+TEST(Eclipses, CatalogueInOrderAndItsYears) {
     const auto& c = EclipseCatalogue();
-    std::map<EclipseKind, int> kinds;
-    for (std::size_t i = 0; i < c.size(); ++i) {
+    ASSERT_EQ(c.size(), 60u);
+    for (std::size_t i = 0; i < c.size(); ++i)
         EXPECT_TRUE(c[i].date.ok() && (i == 0 || sys_days{c[i - 1].date} < sys_days{c[i].date})) << i;
-        ++kinds[c[i].kind];
-    }
-    EXPECT_EQ(kinds, (std::map<EclipseKind, int>{
-                         {EclipseKind::Total, 28}, {EclipseKind::Penumbral, 16}, {EclipseKind::Partial, 16}}));
     EXPECT_EQ(std::pair(FirstEclipseYear(), LastEclipseYear()), std::pair(1987, 2030));
 }
 
