@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/calendar.h"
 #include "core/eclipses.h"
 
 using namespace lunomat;
@@ -16,10 +15,9 @@ TEST(Eclipses, CatalogueInOrderAndItsYears) {
     EXPECT_EQ(std::pair(FirstEclipseYear(), LastEclipseYear()), std::pair(1987, 2030));
 }
 
-// The texts themselves are checked in the eclipse window and its printout.
-TEST(Eclipses, TextsOnlyForCatalogueRows) {
+// The texts themselves are checked in the eclipse window and its printout,
+// that rows outside the catalogue have none by the display fuzz target.
+TEST(Eclipses, LastRowsOfWindowAndPrintout) {
     EXPECT_EQ(EclipseWindowText(59), "  09.12.2030  Halbschatten-Finsternis");
     EXPECT_EQ(EclipsePrintLine(29), "31.12.2009  Partielle    - Finsternis | 09.12.2030  Halbschatten - Finsternis");
-    for (int i : {-1, 60}) EXPECT_EQ(EclipseWindowText(i), "") << i;
-    for (int row : {-1, 30}) EXPECT_EQ(EclipsePrintLine(row), "") << row;
 }
