@@ -1,9 +1,11 @@
-// The number and display texts of the core for any value the computation or
-// a caller may hand them: German decimals that read back as the value, and a
-// moon display for every date, existing or not.
+// The date, number and display texts of the core for any value a user or the
+// computation may hand them: a "T.M.J" text parses to the date plain arithmetic
+// reads in it and a day shift from it is exact, German decimals read back as
+// the value, and every date, existing or not, has a moon display.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "core/annual.h"
 #include "core/calendar.h"
@@ -14,6 +16,34 @@
 namespace {
 
 using namespace lunomat;
+namespace chr = std::chrono;
+
+bool AllDigits(std::string_view s) { return !s.empty() && s.find_first_not_of("0123456789") == s.npos; }
+long long DayNumber(chr::year_month_day d) { return chr::sys_days{d}.time_since_epoch().count(); }
+
+// The date a well-formed "T.M.J" text names by plain arithmetic, or nothing.
+std::optional<chr::year_month_day> ReferenceDate(std::string_view s) {
+    const auto d1 = s.find('.'), d2 = s.find('.', d1 + 1);
+    if (d2 == s.npos || d1 == s.npos) return std::nullopt;
+    const std::string day(s.substr(0, d1)), month(s.substr(d1 + 1, d2 - d1 - 1)), year(s.substr(d2 + 1));
+    if (!AllDigits(day) || !AllDigits(month) || !AllDigits(year) || day.size() > 2 || month.size() > 2 ||
+        year.size() > 4)
+        return std::nullopt;
+    const chr::year_month_day date = chr::year{std::stoi(year)} / std::stoi(month) / std::stoi(day);
+    return date.ok() ? std::optional(date) : std::nullopt;
+}
+
+void CheckDate(const std::string& text, int shift) {
+    const auto date = ParseGermanDate(text);
+    FUZZ_CHECK(date == ReferenceDate(text));
+    if (!date) return;
+    FUZZ_CHECK(!WeekdayNameOf(*date).empty() && ParseGermanDate(DateText(*date)) == date);
+    const long long target = DayNumber(*date) + shift;
+    const std::string shifted = AddDaysToDate(*date, shift);
+    FUZZ_CHECK(shifted.empty() == (target < DayNumber(chr::year{-32767} / 1 / 1) ||
+                                   target > DayNumber(chr::year{32767} / 12 / 31)));
+    if (const auto back = ParseGermanDate(shifted)) FUZZ_CHECK(DayNumber(*back) == target);
+}
 
 void CheckDecimal(double value, int decimals) {
     const std::string text = GermanDecimal(value, decimals);
@@ -63,16 +93,19 @@ void CheckYearAndEclipses(int year, int index) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     lunomat::fuzz::InputReader in{data, size};
-    const int kind = in.InRange<int>(0, 2);
+    const int kind = in.InRange<int>(0, 3);
     if (kind == 0) {
         const int decimals = in.InRange<int>(-3, 24);
         CheckDecimal(in.Double(), decimals);
     } else if (kind == 1) {
+        const std::string text = in.String(40);
+        CheckDate(text, in.Integral<int>());
+    } else if (kind == 2) {
         // Mostly years the window accepts, sometimes anything.
         const int year = (in.Byte() & 1) ? in.InRange<int>(kFirstGregorianYear, kLastFourDigitYear)
                                          : in.InRange<int>(-32767, 32767);
         const unsigned month = in.InRange<unsigned>(0, 255);
-        CheckDisplay(std::chrono::year{year} / std::chrono::month{month} / in.InRange<unsigned>(0, 255));
+        CheckDisplay(chr::year{year} / chr::month{month} / in.InRange<unsigned>(0, 255));
     } else {
         const int year = in.Integral<int>();
         CheckYearAndEclipses(year, in.Integral<int>());

@@ -4,8 +4,8 @@
 #
 #   scripts/fuzz.sh [SECONDS [TARGET ...]]
 #
-# SECONDS per target (default 25); TARGET one of calendar, display, cli,
-# date_fields (default all). FUZZ_JOBS=2 runs two targets at a time. Each
+# SECONDS per target (default 25); TARGET one of display, cli, date_fields
+# (default all). FUZZ_JOBS=2 runs two targets at a time. Each
 # target starts from its seeds in fuzz/corpus/<target>/ and keeps what it
 # learns in build-fuzz/corpus/<target>/; an input that breaks something is
 # kept in build-fuzz/findings/<target>/ and makes the script fail.
@@ -15,7 +15,7 @@ root=$PWD
 seconds=${1:-25}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(calendar display cli date_fields)
+((${#targets[@]})) || targets=(display cli date_fields)
 jobs=${FUZZ_JOBS:-1}
 
 [ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz >/dev/null

@@ -100,6 +100,7 @@ class PathsTest(unittest.TestCase):
             self.assertEqual((read(at("sig.ics")), sorted(os.listdir(folder))), ("old\n", names))
         # Standard output, a device that is full (also as standard output), a full or read-only file system.
         self.assertTrue(out("year", "2024", "--ics", "-").startswith("BEGIN:VCALENDAR\r\n"))
+        self.assertEqual(out("year", "2024", "--ics", "/dev/null"), "")  # a device takes the calendar as it is
         for target in ("-", "/dev/full", "/dev/stdout"):
             with self.subTest(target=target), open("/dev/full", "wb") as full:
                 result = run("year", "2024", "--ics", target, stdout=full)

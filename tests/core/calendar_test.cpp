@@ -25,23 +25,15 @@ TEST(JulianDay, MatchesChronoAndTheWeekdayForEveryGregorianDate) {
     EXPECT_EQ(WeekdayNameOf(2009y / 4 / 31), "");
 }
 
-TEST(DateTexts, ParsedOnlyWhenTheyNameADay) {
-    const std::pair<const char*, year_month_day> dates[] = {
-        {"29.02.2000", 2000y / 2 / 29}, {"7.3.2009", 2009y / 3 / 7}, {"31.12.9999", year{9999} / 12 / 31}};
-    for (const auto& [text, date] : dates) EXPECT_EQ(ParseGermanDate(text), date) << text;
-    for (const char* text : {"31.04.2009", "29.02.1900", "00.01.2009", "01.13.2009", "01.00.2009", "", "..",
-                             "1.2", " 1.02.2009", "01.02.2009 ", "01.02.20091", "-1.02.2009", "01,02,2009",
-                             "01.02.2009.", "001.02.2009", "99999999999999999999.01.2009"})
-        EXPECT_FALSE(ParseGermanDate(text).has_value()) << '"' << text << '"';
-    EXPECT_EQ(DateFromParts("7", "03", "2009"), year_month_day{2009y / 3 / 7});
-}
-
+// Which texts name a day, and where a day shift lands, is checked against
+// plain arithmetic by the display fuzz target on its stored inputs.
 TEST(DateTexts, WrittenWithTwoDigitsAndFourYearDigits) {
     const std::pair<year_month_day, const char*> cases[] = {
         {2009y / 7 / 29, "29.07.2009"},   {year{5} / 1 / 2, "02.01.0005"},   {year{0} / 1 / 1, "01.01.0000"},
         {year{9999} / 12 / 31, "31.12.9999"}, {year{10000} / 1 / 1, "01.01.10000"}, {year{-1} / 3 / 4, "04.03.-0001"},
         {year{2009} / 7 / day{100}, "100.07.2009"}, {year{2009} / month{100} / 7, "07.100.2009"}};
     for (const auto& [date, text] : cases) EXPECT_EQ(DateText(date), text);
+    EXPECT_EQ(DateFromParts("7", "03", "2009"), year_month_day{2009y / 3 / 7});
 }
 
 TEST(DateTexts, PaddingAndDigitChecks) {
@@ -52,10 +44,7 @@ TEST(DateTexts, PaddingAndDigitChecks) {
     for (const char* no : {"", " 1", "1,", "-1", "+1", "1a", "/", ":"}) EXPECT_FALSE(IsDigits(no)) << no;
 }
 
-TEST(AddDays, AgreesWithChrono) {
-    for (sys_days day{1900y / 1 / 1}; day <= sys_days{2100y / 12 / 31}; day += days{3})
-        for (int n : {1, 14, 29, -1})
-            ASSERT_EQ(ParseGermanDate(AddDaysToDate(year_month_day{day}, n)), year_month_day{day + days{n}}) << n;
+TEST(AddDays, NothingForImpossibleDatesOrBeyondTheCalendar) {
     for (const auto& [date, n] : {std::pair{2009y / 4 / 31, 1}, {year_month_day{}, 1}, {2009y / 1 / 1, INT_MAX}})
         EXPECT_EQ(AddDaysToDate(date, n), "");
 }

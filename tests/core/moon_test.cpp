@@ -34,7 +34,6 @@ TEST(MoonState, PhaseDays) {
     for (int bad : {-1, 30, INT_MIN})
         EXPECT_EQ(PicturePath(bad) + PhaseShortName(bad) + PhaseText(bad, 2009y / 7 / 29), "") << bad;
     EXPECT_EQ(PhaseText(7, 2009y / 2 / 30), "");
-    EXPECT_NEAR(StateOn(2026y / 1 / 23).eclipticLongitude, -1.0534, 1e-4);  // not wrapped into 0..360
 }
 
 TEST(MoonState, AgeDayBoundaries) {
@@ -58,8 +57,6 @@ TEST(MoonState, EveryDate1900To2100StaysInsideItsRanges) {
     EXPECT_EQ(ageDays.size(), 30u);
     EXPECT_EQ(distances, (std::set<double>{356580, 362947.5, 369315, 375682.5, 382050, 388417.5, 394785, 401152.5,
                                            407520}));
-    EXPECT_EQ(DistanceKm(61.5), 62 * 6367.5);  // halves away from zero
-    EXPECT_EQ(DistanceKm(61.4999999), 61 * 6367.5);
 }
 
 TEST(MoonState, EveryCatalogueEclipseFallsOnAFullMoonNearANode) {

@@ -57,16 +57,12 @@ TEST(Sky, PhaseInstantsAgainstReferences) {
 
 // Meeus' worked examples 49.a and 49.b give the series' own instants in
 // dynamical time: the new moon of 1977 February and the last quarter of 2044
-// January. ΔT (s) as observed, from the almanacs' yearly table (before the
-// telescope: the historical reconstruction's values, to a thousandth).
+// January. ΔT to half a second or a thousandth, whichever is more.
 TEST(Sky, SeriesAndDeltaTAgainstWorkedValues) {
     EXPECT_NEAR(detail::PhaseJde(-283, Phase::NewMoon), 2443192.65118, 1e-5);
     EXPECT_NEAR(detail::PhaseJde(544, Phase::LastQuarter), 2467636.49186, 1e-5);
-    const std::pair<double, double> deltaT[] = {
-        {100, 9600},   {400, 6700},   {1800, 13.7},  {1850, 7.1},   {1890, -5.87}, {1900, -2.72}, {1910, 10.46}, {1930, 24.02}, {1940, 24.33},
-        {1950, 29.15}, {1960, 33.15}, {1970, 40.18}, {1980, 50.54}, {1990, 56.86}, {2000, 63.83}};
-    for (const auto& [y, seconds] : deltaT)
-        EXPECT_NEAR(DeltaTSeconds(y), seconds, std::max(0.5, seconds / 1000)) << y;
+    for (const Row& row : Table("delta_t.csv", {"observed"}))
+        EXPECT_NEAR(DeltaTSeconds(YearOf(row.instant)), row.number, std::max(0.5, std::fabs(row.number) / 1000));
 }
 
 // Meeus' examples 47.a (the Moon on 1992 April 12 at 0h TD), 48.a (its
@@ -94,15 +90,14 @@ TEST(Sky, PlacesAgainstWorkedExamples) {
 
 TEST(Sky, PhaseListsAreOrderedAndBounded) {
     const std::vector<PhaseEvent> year2024 = PhasesInYears(2024, 2024);
-    // 13 new moons and last quarters, 12 full moons and first quarters.
+    // 13 new moons and last quarters, 12 full moons and first quarters; the
+    // year's first and last are in lunomat-cli's recorded "phases 2024".
     ASSERT_EQ(year2024.size(), 50u);
     EXPECT_EQ(PhasesInYears(2023, 2024).size(), PhasesInYears(2023, 2023).size() + 50u);
     for (std::size_t i = 1; i < year2024.size(); ++i) {
         EXPECT_LT(year2024[i - 1].utc, year2024[i].utc);
         EXPECT_EQ(static_cast<int>(year2024[i].phase), (static_cast<int>(year2024[i - 1].phase) + 1) % 4);
     }
-    EXPECT_GE(year2024.front().utc, At(2024, 1, 1, 0, 0));
-    EXPECT_LT(year2024.back().utc, At(2025, 1, 1, 0, 0));
     EXPECT_TRUE(PhasesInYears(2025, 2024).empty());
 
     const Instant fullMoon = year2024[3].utc;  // 2024-01-25 17:53:57
@@ -134,10 +129,6 @@ TEST(Sky, CatalogueEclipsesAreFound) {
         const EclipseKind expected[] = {EclipseKind::Total, EclipseKind::Penumbral, EclipseKind::Partial};
         EXPECT_EQ(match->kind, expected[static_cast<int>(entry.kind)]) << lunomat::DateText(entry.date);
     }
-    // Beyond the selection: 2020 had four penumbral eclipses, none other.
-    const std::vector<LunarEclipse> in2020 = LunarEclipsesInYears(2020, 2020);
-    EXPECT_EQ(in2020.size(), 4u);
-    for (const LunarEclipse& e : in2020) EXPECT_EQ(e.kind, EclipseKind::Penumbral);
     for (std::size_t i = 1; i < computed.size(); ++i) EXPECT_LT(computed[i - 1].greatest, computed[i].greatest);
 }
 

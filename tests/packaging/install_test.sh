@@ -57,40 +57,37 @@ appstreamcli validate-tree --no-net "$root" >"$tmp/tree.log" 2>&1 && ok "appstre
   || { cat "$tmp/tree.log"; fail "appstreamcli validate-tree"; }
 
 # --- The desktop program started once through its link -------------------------
+# Retries a command every tenth of a second, at most $1 times.
+wait_for() {
+  local tries=$1
+  shift
+  for _ in $(seq 1 "$tries"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
 gui() {
   openbox >/dev/null 2>&1 &
   wm=$!
-  local helper=""
+  local helper="" win hwin
   sleep 0.5
   # Started from another folder, through the link, as the menu entry does.
   (cd "$tmp" && exec env PATH="$root/bin:$PATH" LANG=de_DE.UTF-8 \
      strace -f -qq -e trace=openat,execve -e status=successful -o "$tmp/trace.log" lunomat 2>"$tmp/stderr.log") &
   tracer=$!
-  local win=""
   trap 'kill $tracer $wm 2>/dev/null; rm -rf "$tmp"' EXIT
-  for _ in $(seq 1 150); do
-    win=$(xdotool search --onlyvisible --name "^ Luno-Mat   -   Version" 2>/dev/null | head -n1)
-    [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || { fail "installed program showed no main window"; return; }
+  win=$(wait_for 150 window "^ Luno-Mat   -   Version") || { fail "installed program showed no main window"; return; }
   sleep 1  # a few star-sky frames
   # The moon-zodiac window comes from the helper in the program folder.
   xdotool windowactivate --sync "$win" key alt+k 2>/dev/null
-  for _ in $(seq 1 200); do
-    hwin=$(xdotool search --onlyvisible --name "Link zur Mondzeichen-Webseite" 2>/dev/null | head -n1)
-    [ -n "$hwin" ] && helper=$(xdotool getwindowpid "$hwin") && break
-    sleep 0.1
-  done
+  hwin=$(wait_for 200 window "Link zur Mondzeichen-Webseite") && helper=$(xdotool getwindowpid "$hwin")
   [ -n "$helper" ] && [ "$(readlink "/proc/$helper/exe")" = "$(readlink -f "$progdir/lunomat-browser")" ] \
     && ok "browser window from the helper in the program folder" || fail "no browser window from the helper"
   # Closed with its own button, the helper lets go of its page before the engine.
-  [ -n "$helper" ] && xdotool windowactivate --sync "$hwin" key alt+b 2>/dev/null
-  for _ in $(seq 1 50); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
+  [ -n "$helper" ] && xdotool windowactivate --sync "$hwin" key alt+b 2>/dev/null && wait_for 50 ended "$helper"
   ! grep -q "still not deleted" "$tmp/stderr.log" || fail "untidy end of the helper: $(cat "$tmp/stderr.log")"
   xdotool windowactivate --sync "$win" key alt+o 2>/dev/null
-  for _ in $(seq 1 50); do kill -0 $tracer 2>/dev/null || break; sleep 0.1; done
-  kill -0 $tracer 2>/dev/null && { fail "program did not end after Alt+O"; return; }
+  wait_for 50 ended $tracer || { fail "program did not end after Alt+O"; return; }
   wait $tracer && ok "ended with status 0" || fail "exit status $?"
   kill $wm 2>/dev/null
 
