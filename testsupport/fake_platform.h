@@ -126,12 +126,6 @@ public:
         }
         return out;
     }
-    QStringList printedLines() const {
-        QStringList lines;
-        for (const auto& op : printOps)
-            if (op.op == "line") lines << op.text;
-        return lines;
-    }
 };
 
 // The folder the build copied the pictures and sound into.

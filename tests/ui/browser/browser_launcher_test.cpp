@@ -11,45 +11,27 @@
 #include <gtest/gtest.h>
 #include <csignal>
 
+#include "testsupport/golden.h"
 #include "testsupport/qt_platform_in.h"
 
 namespace {
 
-// Stand-in helpers: a script (none: no helper at all), whether it may be
-// run, when the owner's window is closed (-1: never), the least time the
-// launcher waits, and how the message ends ("" for none).
-struct Case {
-    const char* script;
-    bool executable;
-    int closeOwnerMs;
-    int leastMs;
-    const char* message;
-};
-
 TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
-    const char* shown = "echo 'lunomat-browser: window shown'; ";
-    const Case cases[] = {
-        {"$SHOWN sleep 0.4", true, -1, 350, ""},
-        {"$SHOWN sleep 0.4; exit 3", true, -1, 350, ""},
-        {"$SHOWN sleep 0.4; kill -SEGV $$", true, -1, 350, "ist abgestürzt.)"},
-        {"$SHOWN sleep 0.4; kill -TERM $$", true, -1, 350, ""},  // ended by the user
-        {"exit 0", true, -1, 0, "hat kein Fenster gezeigt.)"},
-        {"exec sleep 30", true, -1, 550, "antwortet nicht.)"},
-        {"$SHOWN exec sleep 30", true, 800, 750, ""},  // shown, not hung: the main window closed
-        {"$SHOWN sleep 0.4", false, -1, 0, "ist nicht ausführbar.)"},
-        {nullptr, false, -1, 0, "fehlt.)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script ? c.script : "(no helper)");
+    const QList<QStringList> cases = lunomat::test::readTable("ui/browser/launcher-cases.tsv");
+    ASSERT_EQ(cases.size(), 9);
+    for (const QStringList& c : cases) {
+        SCOPED_TRACE(c[0].toStdString());
+        const int closeOwnerMs = c[2].toInt(), leastMs = c[3].toInt();
         QTemporaryDir folder;
         ASSERT_TRUE(folder.isValid());
         const QString program = folder.path() + QLatin1Char('/') + QLatin1String(LUNOMAT_BROWSER_PROGRAM);
-        if (c.script) {
+        if (c[0] != "-") {
             QFile helper(program);
             ASSERT_TRUE(helper.open(QIODevice::WriteOnly));
-            helper.write("#!/bin/sh\necho $$ > \"$0.pid\"\n" + QByteArray(c.script).replace("$SHOWN", shown) + "\n");
+            helper.write("#!/bin/sh\necho $$ > \"$0.pid\"\n" +
+                         c[0].toUtf8().replace("$SHOWN", "echo 'lunomat-browser: window shown';") + "\n");
             helper.close();
-            if (c.executable) helper.setPermissions(helper.permissions() | QFileDevice::ExeOwner);
+            if (c[1] == "1") helper.setPermissions(helper.permissions() | QFileDevice::ExeOwner);
         }
         QWidget owner;
         owner.show();
@@ -61,21 +43,21 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
             offWhileRunning = offWhileRunning && !owner.isEnabled();
         });
         ticker.start(10);
-        if (c.closeOwnerMs >= 0) QTimer::singleShot(c.closeOwnerMs, &owner, &QWidget::close);
+        if (closeOwnerMs >= 0) QTimer::singleShot(closeOwnerMs, &owner, &QWidget::close);
         QElapsedTimer clock;
         clock.start();
         lunomat::test::QtPlatformIn platform(folder.path());
         platform.runBrowserWindow(&owner);
         const qint64 ms = clock.elapsed();
 
-        EXPECT_GE(ms, c.leastMs);
+        EXPECT_GE(ms, leastMs);
         EXPECT_LT(ms, 5000);
-        EXPECT_GE(ticks, c.leastMs / 100);
+        EXPECT_GE(ticks, leastMs / 100);
         EXPECT_TRUE(offWhileRunning);
         EXPECT_TRUE(owner.isEnabled());
-        if (*c.message) {
+        if (!c[4].isEmpty()) {
             ASSERT_EQ(platform.boxes.size(), 1);
-            EXPECT_TRUE(platform.boxes[0].endsWith(program + ' ' + c.message)) << platform.boxes[0].toStdString();
+            EXPECT_TRUE(platform.boxes[0].endsWith(program + ' ' + c[4])) << platform.boxes[0].toStdString();
         } else {
             EXPECT_TRUE(platform.boxes.isEmpty()) << platform.boxes.join('|').toStdString();
         }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "testsupport/fake_platform.h"
+#include "testsupport/golden.h"
 #include "ui/platform/version.h"
 #include "ui/info/information.h"
 
@@ -35,31 +36,28 @@ protected:
 };
 
 template <typename T = QLabel>
-T* control(const Information& info, const char* name) {
-    return info.findChild<T*>(QLatin1String(name));
-}
+T* control(const Information& info, const char* name) { return info.findChild<T*>(QLatin1String(name)); }
 
 TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
     Information info(platform, day, &mainWindow);
-    EXPECT_EQ(control(info, "lblVersion")->text(), QStringLiteral("Version 1.0.5"));
+    // Texts (the version), places, colours (the links' blue), tooltips and names as recorded.
+    EXPECT_EQ(lunomat::test::matchesGolden(lunomat::test::controlsRecord(info), "ui/info/controls.txt"), "");
     // The status bar runs along the whole bottom edge.
     const QWidget* status = info.findChild<QStatusBar*>();
     EXPECT_EQ(status->geometry(), QRect(0, info.height() - status->height(), info.width(), status->height()));
 
     // The replacement fonts must not cut off the end of the note.
     const QLabel* note = control(info, "Label6");
-    EXPECT_TRUE(note->text().endsWith(QStringLiteral("entstehende Fehlinterpretationen.")));
     const QRect needed = QFontMetrics(note->font())
                              .boundingRect(note->contentsRect(), int(note->alignment()) | Qt::TextWordWrap, note->text());
     EXPECT_LE(needed.height(), note->contentsRect().height());
 
     // Each caption is drawn whole in the window's font: the run of its
     // colour along the top edge is as wide as the text in that font.
-    const std::pair<const char*, const char*> captions[] = {
-        {"Frame1", "Programm-Information :"}, {"Frame2", "Autor :"}, {"Frame3", "Freeware-Hinweis :"},
-        {"Frame4", "Support über Kontaktformular :"}, {"Frame5", "Programm-Hinweis (Garantie) :"}};
-    for (const auto& [name, caption] : captions) {
-        QWidget* frame = control<QWidget>(info, name);
+    const QList<QStringList> captions = lunomat::test::readTable("ui/info/captions.tsv");
+    ASSERT_EQ(captions.size(), 5);
+    for (const QStringList& row : captions) {
+        QWidget* frame = control<QWidget>(info, row[0].toLatin1().constData());
         const QImage image = frame->grab().toImage();
         const QFontMetrics fm(frame->font());
         const QColor background = image.pixelColor(frame->width() / 2, frame->height() / 2);
@@ -72,10 +70,10 @@ TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
                     right = std::max(right, x);
                 }
             }
-        EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(QString::fromUtf8(caption)), 3) << name;
+        EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(row[1]), 3) << row[0].toStdString();
         // The etched border closes on the right: dark, then light, then the window.
         const auto shade = [&](int x) { return image.pixelColor(frame->width() - x, frame->height() / 2).value(); };
-        EXPECT_TRUE(shade(3) < shade(1) && shade(2) > shade(1)) << name;
+        EXPECT_TRUE(shade(3) < shade(1) && shade(2) > shade(1)) << row[0].toStdString();
     }
 }
 
@@ -110,28 +108,19 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
     for (QLabel* link : {url, mail}) {
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(9, 0));
-        EXPECT_EQ(link->palette().color(link->foregroundRole()), QColor(128, 128, 255));  // link blue
         EXPECT_TRUE(link->font().underline());
     }
     EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(url->toolTip() + '|' + mail->toolTip(),
-              QStringLiteral("Start der Homepage des Autors.|Kontakt bzw. Support über das Kontaktformular der "
-                             "Webseite des Autors."));
 }
 
 // OK, the close box and Alt+O end the dialog and put the focus into the day
 // field; Escape and Enter leave it open (OK is neither default nor cancel).
 TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
-    const struct {
-        const char* name;
-        Qt::Key key;  // 0: a click on OK; Qt::Key_Close: the close box
-        Qt::KeyboardModifiers modifiers;
-        bool closes;
-    } cases[] = {{"OK", Qt::Key(0), {}, true},         {"close box", Qt::Key_Close, {}, true},
-                 {"Alt+O", Qt::Key_O, Qt::AltModifier, true}, {"Escape", Qt::Key_Escape, {}, false},
-                 {"Enter", Qt::Key_Return, {}, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const QList<QStringList> cases = lunomat::test::readTable("ui/info/closing.tsv");
+    ASSERT_EQ(cases.size(), 5);
+    for (const QStringList& c : cases) {
+        SCOPED_TRACE(c[0].toStdString());
+        const bool closes = c[1] == "yes";
         other->setFocus();
         Information info(platform, day, &mainWindow);
         QSignalSpy finished(&info, &QDialog::finished);
@@ -140,17 +129,17 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &info; }));
             EXPECT_TRUE(control<QPushButton>(info, "cmdOK")->hasFocus());
             QPushButton* ok = control<QPushButton>(info, "cmdOK");
-            if (c.key == Qt::Key(0)) QTest::mouseClick(ok, Qt::LeftButton);
-            else if (c.key == Qt::Key_Close) info.close();
-            else QTest::keyClick(ok, c.key, c.modifiers);
+            if (c[0] == "click") QTest::mouseClick(ok, Qt::LeftButton);
+            else if (c[0] == "close box") info.close();
+            else QTest::keySequence(ok, QKeySequence(c[0]));
             // A mnemonic clicks after a short animation.
             closed = QTest::qWaitFor([&] { return finished.count() > 0; }, 500) && finished.count() == 1;
             visibleAtClose = info.isVisible();
             if (!closed) info.QDialog::done(QDialog::Rejected);  // end exec() without the unload
         });
         info.exec();
-        EXPECT_EQ(closed, c.closes);
-        if (!c.closes) continue;
+        EXPECT_EQ(closed, closes);
+        if (!closes) continue;
         EXPECT_FALSE(visibleAtClose);
         EXPECT_EQ(mainWindow.focusWidget(), day);
         // The window system hands activation back to the main window.

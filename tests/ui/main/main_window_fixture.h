@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "testsupport/fake_platform.h"
+#include "testsupport/golden.h"
 #include "ui/main/mondphase.h"
 
 namespace lunomat::test {

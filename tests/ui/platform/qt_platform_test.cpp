@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "testsupport/golden.h"
 #include "testsupport/qt_platform_in.h"
 #include "ui/platform/line_printer.h"
 
@@ -65,15 +66,9 @@ TEST(QtPlatform, PrintDialogSpeaksGerman) {
 
 // The whole title and every line show unbroken, whatever their length.
 TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
-    const struct {
-        QString title, text;
-    } cases[] = {
-        {"Luno-Mat  -  Fehler bei der Jahreszahleingabe",
-         "Die eingegebene Jahreszahl ist kleiner als 1900!\r\rBitte geben Sie eine Jahreszahl zwischen 1900 und 2100 "
-         "ein, damit die Berechnung erfolgen kann."},
-        {"Luno-Mat  -  ein sehr langer Titel, der weit über die Breite des Textes hinausgeht", "Kurz."},
-    };
-    for (const auto& c : cases) {
+    const QList<QStringList> cases = lunomat::test::readTable("ui/platform/boxes.tsv");
+    ASSERT_EQ(cases.size(), 2);
+    for (const QStringList& c : cases) {
         QtPlatformIn platform(QString{});
         platform.showBoxes = true;
         QTimer::singleShot(0, [&] {
@@ -81,16 +76,16 @@ TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
             ASSERT_NE(box, nullptr);
             QFont bold = QApplication::font();
             bold.setBold(true);
-            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(c.title) + 100) << c.title.toStdString();
+            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(c[0]) + 100) << c[0].toStdString();
             const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
             const QFontMetrics fm(label->font());
-            const QStringList lines = c.text.split('\r');
+            const QStringList lines = c[1].split('\r');
             for (const QString& line : lines)
                 EXPECT_GE(label->width(), fm.horizontalAdvance(line)) << line.toStdString();
             EXPECT_LT(label->height(), (lines.size() + 1) * fm.lineSpacing());
             box->accept();
         });
-        platform.messageBox(nullptr, lunomat::MessageIcon::Critical, c.title, c.text);
+        platform.messageBox(nullptr, lunomat::MessageIcon::Critical, c[0], c[1]);
     }
 }
 

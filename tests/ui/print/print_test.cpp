@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 
 #include "testsupport/fake_platform.h"
+#include "testsupport/golden.h"
 #include "testsupport/pdf_platform.h"
 #include "ui/print/printout.h"
 
@@ -22,17 +23,15 @@ const QString kFailure = QStringLiteral("Bei der Druckausgabe ist es zu Probleme
 // character places hold no four-digit year; the printouts' recordings show
 // how it is printed.
 TEST(PrintStamp, IsTakenFromTheClockWhateverTheRegionalFormat) {
-    const std::tuple<QDateTime, QString, QString, int, QString> cases[] = {
-        {{{2030, 1, 31}, {0, 59}}, "dd.MM.yyyy", "31.01.2030", 0, "59"},
-        {{{2026, 12, 6}, {23, 5}}, "M/d/yy", "06.12.2026", 23, "05"},
-        {{{2026, 3, 4}, {8, 30}}, "dd.MM.yy", "04.03.2026", 8, "30"},
-    };
-    for (const auto& [clock, format, date, hour, minute] : cases) {
+    const QList<QStringList> cases = readTable("ui/print/stamps.tsv");
+    ASSERT_EQ(cases.size(), 3);
+    for (const QStringList& c : cases) {
         FakePlatform platform;
-        platform.clock = clock;
-        platform.dateFormat = format;
+        platform.clock = QDateTime::fromString(c[0], "dd.MM.yyyy HH:mm");
+        platform.dateFormat = c[1];
         const PrintStamp s = takePrintStamp(platform);
-        EXPECT_EQ(std::tuple(s.date, s.hour, s.minute, s.year), std::tuple(date, hour, minute, clock.date().year()));
+        EXPECT_EQ(QStringList({s.date, QString::number(s.hour), s.minute, QString::number(s.year)}),
+                  c.mid(2) << c[0].mid(6, 4));
     }
 }
 
@@ -40,20 +39,18 @@ TEST(PrintStamp, IsTakenFromTheClockWhateverTheRegionalFormat) {
 // every path, the stamp of the button press, one untitled box on failure
 // and no printing call after it.
 TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
-    // failAt: the printer operation that throws (-1 none); contentThrows:
-    // another kind of error from the content.
-    const struct { const char* name; bool cancel; int failAt; bool contentThrows; int ops, afterRuns; } cases[] = {
-        {"printed", false, -1, false, 4, 2},       {"cancelled", true, -1, false, 0, 0},
-        {"first op fails", false, 0, false, 0, 1}, {"middle op fails", false, 2, false, 2, 1},
-        {"end fails", false, 3, false, 3, 1},      {"content throws", false, -1, true, 2, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const QList<QStringList> cases = readTable("ui/print/commands.tsv");
+    ASSERT_EQ(cases.size(), 6);
+    for (const QStringList& c : cases) {
+        SCOPED_TRACE(c[0].toStdString());
+        const bool contentThrows = c[0] == "throw";
+        bool opFails = false;
+        const int failAt = c[0].toInt(&opFails);
         FakePlatform platform;
         platform.clock = QDateTime(QDate(2026, 12, 31), QTime(22, 58));
         platform.onPrintDialog = [&] { platform.clock = platform.clock.addSecs(3 * 3600); };
-        platform.printDialog = c.cancel ? FakePlatform::Dialog::Cancel : FakePlatform::Dialog::Print;
-        platform.failAtPrintOp = c.failAt;
+        platform.printDialog = c[0] == "cancel" ? FakePlatform::Dialog::Cancel : FakePlatform::Dialog::Print;
+        platform.failAtPrintOp = opFails ? failAt : -1;
         QWidget window;
         auto* ok = new QPushButton(&window);
         auto* print = new QPushButton(&window);
@@ -67,17 +64,17 @@ TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
                 offWhilePrinting = off();
                 p.setFontName("Arial");
                 p.printLine(stamp.date + ' ' + QString::number(stamp.hour) + '.' + stamp.minute);
-                if (c.contentThrows) throw std::runtime_error("content failed");
+                if (contentThrows) throw std::runtime_error("content failed");
                 p.printLine("zwei");
             },
             [&] { ++afterRuns; });
-        const bool fails = c.failAt >= 0 || c.contentThrows;
+        const bool fails = opFails || contentThrows;
         EXPECT_EQ(platform.kinds(), fails ? QStringList({"printDialog", "box"}) : QStringList{"printDialog"});
-        EXPECT_EQ(int(platform.printOps.size()), c.ops);
-        EXPECT_EQ(afterRuns, c.afterRuns);
+        EXPECT_EQ(int(platform.printOps.size()), c[1].toInt());
+        EXPECT_EQ(afterRuns, c[2].toInt());
         EXPECT_TRUE(offWhilePrinting && offInBox);
         EXPECT_TRUE(ok->isEnabled() && print->isEnabled());
-        if (c.ops > 1) {  // the stamp is the clock's before the print dialog took three hours
+        if (c[1].toInt() > 1) {  // the stamp is the clock's before the print dialog took three hours
             EXPECT_EQ(platform.printOps[1].text, "31.12.2026 22.58");
         }
         const PlatformEvent* box = platform.lastBox();
