@@ -1,7 +1,10 @@
 // The timers of the main window, driven by the real event loop and the fake
 // clock: star-sky ring, clock, and the switch to the new day at midnight.
+#include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <functional>
+#include <xcb/xcb.h>
 
 #include "tests/ui/main/main_window_fixture.h"
 #include "ui/widgets/frame_picture.h"
@@ -51,17 +54,28 @@ TEST_F(TimersTest, StarSkyKeepsItsPaceAndRestsWhileTheWindowIsNotSeen) {
     ring = ring.mid(1, 6);
     int paints = 0;
     PaintCounter counter(sky, paints);
-    const std::pair<void (QWidget::*)(), void (QWidget::*)()> aways[] = {{&QWidget::showMinimized, &QWidget::showNormal},
-                                                                       {&QWidget::hide, &QWidget::show}};
+    // The X server's word that the window is covered whole, or partly seen again.
+    const auto covered = [&](bool whole) {
+        xcb_visibility_notify_event_t event{};
+        event.response_type = XCB_VISIBILITY_NOTIFY;
+        event.window = xcb_window_t(w->windowHandle()->winId());
+        event.state = whole ? XCB_VISIBILITY_FULLY_OBSCURED : XCB_VISIBILITY_PARTIALLY_OBSCURED;
+        qintptr result = 0;
+        QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &event, &result);
+    };
+    const std::pair<std::function<void()>, std::function<void()>> aways[] = {
+        {[&] { w->showMinimized(); }, [&] { w->showNormal(); }},
+        {[&] { w->hide(); }, [&] { w->show(); }},
+        {[&] { covered(true); }, [&] { covered(false); }}};
     for (const auto& [away, back] : aways) {
-        (w.get()->*away)();
+        away();
         QTest::qWait(50);  // a frame already under way
         const QImage held = sky->picture();
         paints = 0;
         QTest::qWait(450);
         EXPECT_TRUE(sky->picture() == held);
         EXPECT_EQ(paints, 0);
-        (w.get()->*back)();
+        back();
         ASSERT_TRUE(QTest::qWaitFor([&] { return sky->picture() != held; }, 1000));
         const qsizetype at = ring.indexOf(held);
         ASSERT_GE(at, 0);
