@@ -97,6 +97,7 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
         auto* widget = bar[0] == 'Q' ? window->findChild<QToolBar*>() : window->findChild<QWidget*>(bar);
         EXPECT_EQ(widget->grab().toImage().pixelColor(widget->width() - 4, 4), QColor(212, 208, 200)) << bar;
     }
+    EXPECT_EQ(window->centralWidget()->palette().color(QPalette::Window), QColor(64, 64, 64));  // the dark inner area
     for (const char* name : {"btnRefresh", "btnBeenden"}) {
         QWidget* button = window->findChild<QToolButton*>(name);
         QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
