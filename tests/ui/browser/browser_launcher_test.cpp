@@ -3,7 +3,10 @@
 // again however the helper ends; a helper that is missing, cannot run,
 // crashes or hangs is named to the user, and closing the owner's window ends
 // the wait and the helper.
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -67,6 +70,24 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
             EXPECT_NE(::kill(pid.readAll().trimmed().toInt(), 0), 0);
         }
     }
+}
+
+// The real helper ends with the program that started it, however that ends:
+// here it is killed outright a second after starting the helper.
+TEST(BrowserLauncher, TheHelperEndsWithItsStarter) {
+    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/" LUNOMAT_BROWSER_PROGRAM);
+    QProcess starter;
+    const QString script = QStringLiteral("\"$0\" >/dev/null 2>&1 & echo $!; sleep 1; kill -9 $$");
+    starter.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, helper});
+    ASSERT_TRUE(starter.waitForFinished(10000));
+    const int pid = starter.readAllStandardOutput().trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    const auto running = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return stat.open(QIODevice::ReadOnly) && stat.readAll().split(' ').value(2) != "Z";
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !running(); }, 5000));
+    if (running()) ::kill(pid, SIGKILL);
 }
 
 }  // namespace
