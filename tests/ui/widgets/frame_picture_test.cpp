@@ -91,6 +91,9 @@ TEST(OverlayLabel, LooksLikeALabelAndFollowsItsText) {
     sky.setColor(QPalette::Window, QColor(0, 0, 40));
     sky.setColor(QPalette::WindowText, QColor(128, 128, 128));  // as the dots on the sky
     window.setPalette(sky);
+    QFont large = window.font();  // not the painter's default, which a picture would otherwise get
+    large.setPixelSize(22);
+    window.setFont(large);
     auto* plain = new QLabel(QStringLiteral("Mond'"), &window);
     auto* overlay = new OverlayLabel(QStringLiteral("Mond'"), &window);
     plain->setGeometry(0, 0, 60, 40);
