@@ -98,6 +98,8 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
         EXPECT_EQ(widget->grab().toImage().pixelColor(widget->width() - 4, 4), QColor(212, 208, 200)) << bar;
     }
     EXPECT_EQ(window->centralWidget()->palette().color(QPalette::Window), QColor(64, 64, 64));  // the dark inner area
+    // Designed inner place and size in pixels, with the menu bar above it.
+    EXPECT_EQ(window->geometry(), QRect(204, 242, 766, 565 + window->menuBar()->sizeHint().height()));
     for (const char* name : {"btnRefresh", "btnBeenden"}) {
         QWidget* button = window->findChild<QToolButton*>(name);
         QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
