@@ -71,6 +71,8 @@ TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
                 }
             }
         EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(row[1]), 3) << row[0].toStdString();
+        // Where it starts: a long caption keeps clear of the right corner.
+        EXPECT_EQ(left, row[2].toInt()) << row[0].toStdString();
         // The etched border closes on the right: dark, then light, then the window.
         const auto shade = [&](int x) { return image.pixelColor(frame->width() - x, frame->height() / 2).value(); };
         EXPECT_TRUE(shade(3) < shade(1) && shade(2) > shade(1)) << row[0].toStdString();
