@@ -1,14 +1,20 @@
 // Start-up time as the X server sees it: starts a program and waits for the
-// MapNotify of a top-level window whose name contains the given text.
+// MapNotify of a top-level window whose name contains the given text, and
+// then until the program has drawn every pixel of that window at least once
+// (the X DAMAGE extension reports each drawing): the moment a user sees the
+// whole window.
 //
 //   map_wait NAME PROGRAM [ARGS...]
 //
-// Prints "<milliseconds> <pid>" and leaves the program running. Exits 2 when
-// the program ended before such a window was mapped, 3 after 20 s without
-// one. Top-level windows are children of the root window only without a
-// window manager, so run it on a bare X server.
+// Prints "<milliseconds to the map> <milliseconds to the drawn window> <pid>"
+// and leaves the program running. Exits 2 when the program ended before such
+// a window was mapped and drawn, 3 after 20 s without. Top-level windows are
+// children of the root window only without a window manager, so run it on a
+// bare X server.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 #include <fcntl.h>
 #include <sys/select.h>
 #include <sys/wait.h>
@@ -46,16 +52,24 @@ int main(int argc, char** argv) {
         return 1;
     }
     Display* d = XOpenDisplay(nullptr);
-    if (!d) {
-        std::fprintf(stderr, "map_wait: no X display\n");
+    int damageEvent = 0, damageError = 0;
+    if (!d || !XDamageQueryExtension(d, &damageEvent, &damageError)) {
+        std::fprintf(stderr, "map_wait: no X display with the DAMAGE extension\n");
         return 1;
     }
     XSetErrorHandler(ignoreErrors);
     const Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
-    XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
-    XSync(d, False);  // the selection holds before the program starts
+    const Window root = DefaultRootWindow(d);
+    XSelectInput(d, root, SubstructureNotifyMask);
+    // Every drawing on the screen, windows inside the root included, as the
+    // rectangles drawn in root coordinates.
+    XDamageCreate(d, root, XDamageReportRawRectangles);
+    XSync(d, False);  // both hold before the program starts
 
     const auto t0 = std::chrono::steady_clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    };
     const pid_t pid = fork();
     if (pid == 0) {
         const int null = open("/dev/null", O_WRONLY);
@@ -65,22 +79,34 @@ int main(int argc, char** argv) {
         _exit(127);
     }
     const int fd = ConnectionNumber(d);
+    Window window = 0;
+    double mapped = 0;
+    Region drawn = XCreateRegion();
     for (;;) {
         while (XPending(d)) {
             XEvent e;
             XNextEvent(d, &e);
-            if (e.type != MapNotify) continue;
-            const Window w = e.xmap.window;
-            // Qt names its window before mapping it.
-            if (property(d, w, netName).find(argv[1]) == std::string::npos &&
-                property(d, w, XA_WM_NAME).find(argv[1]) == std::string::npos)
-                continue;
-            const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - t0;
-            std::printf("%.1f %d\n", ms.count(), int(pid));
-            return 0;
+            if (e.type == MapNotify && !window) {
+                const Window w = e.xmap.window;
+                // Qt names its window before mapping it.
+                if (property(d, w, netName).find(argv[1]) == std::string::npos &&
+                    property(d, w, XA_WM_NAME).find(argv[1]) == std::string::npos)
+                    continue;
+                window = w;
+                mapped = elapsed();
+            } else if (e.type == damageEvent + XDamageNotify && window) {  // drawings after the map
+                XRectangle r = reinterpret_cast<XDamageNotifyEvent*>(&e)->area;
+                XUnionRectWithRegion(&r, drawn, drawn);
+                XWindowAttributes a;  // where the window is now: a program may move it after the map
+                if (!XGetWindowAttributes(d, window, &a)) continue;
+                if (XRectInRegion(drawn, a.x, a.y, unsigned(a.width), unsigned(a.height)) == RectangleIn) {
+                    std::printf("%.1f %.1f %d\n", mapped, elapsed(), int(pid));
+                    return 0;
+                }
+            }
         }
         if (waitpid(pid, nullptr, WNOHANG) == pid) return 2;
-        if (std::chrono::steady_clock::now() - t0 > std::chrono::seconds(20)) return 3;
+        if (elapsed() > 20000) return 3;
         fd_set in;
         FD_ZERO(&in);
         FD_SET(fd, &in);

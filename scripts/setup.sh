@@ -13,7 +13,7 @@ run=(
   fonts-liberation2 fonts-dejavu-core
 )
 test=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libxdamage-dev
   xvfb xauth xdotool openbox x11-xkb-utils imagemagick poppler-utils python3 python3-icalendar
   clang-14 libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream lintian strace gdb
