@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <future>
 
 #include "core/calendar.h"
 #include "core/display.h"
@@ -26,6 +27,22 @@ namespace {
 
 using entry::Field;
 using entry::Step;
+
+// One star-sky frame, read and scaled to each picture's size in pixels, and
+// compacted. Picture work only, no widgets, so it may run on another thread.
+std::array<QImage, 6> makeStarFrame(const QString& path, const std::array<QSize, 6>& sizes, qreal ratio) {
+    std::array<QImage, 6> scaled;
+    QImage source = readImage(path);
+    if (source.isNull()) return scaled;
+    const QList<QRgb> colours = pictureColours(source);
+    source = source.convertToFormat(QImage::Format_RGB32);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        scaled[i] =
+            compactFrame(source.scaled(sizes[i] * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), colours);
+        scaled[i].setDevicePixelRatio(ratio);
+    }
+    return scaled;
+}
 
 QLineEdit* makeField(QWidget* parent, const QRect& r, const QString& tip, const QString& accessibleName) {
     auto* f = new QLineEdit(parent);
@@ -80,6 +97,11 @@ void Mondphase::buildControls() {
         Image1[i] = new FramePicture(this);
         Image1[i]->setGeometry(twipsRect(sky[i][0], sky[i][1], sky[i][2], sky[i][3]));
     }
+    // The first frame is needed for the window's first painting. It is made
+    // on another core while this one builds the rest of the window and loads
+    // its fonts, so that the window is drawn whole that much sooner.
+    firstStarFrame_ =
+        std::async(std::launch::async, makeStarFrame, starFramePath(1), skySizes(), devicePixelRatioF());
 
     Label2 = makeLabel(this, twipsRect(1200, 250, 6255, 615), QStringLiteral("Luno - Skop zur Datumseingabe"));
     Label2->setFont(designFont(QStringLiteral("Alba Super"), 15.75));
@@ -585,24 +607,23 @@ void Mondphase::Timer4_Timer() {
     Timer4->setInterval(std::clamp(kMsPerMinute - msIntoMinute + kPastTheMinuteMs, kShortestMs, kLongestMs));
 }
 
+QString Mondphase::starFramePath(int frame) const {
+    return platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame);
+}
+
+std::array<QSize, 6> Mondphase::skySizes() const {
+    std::array<QSize, 6> sizes;
+    for (std::size_t i = 0; i < Image1.size(); ++i) sizes[i] = Image1[i]->size();
+    return sizes;
+}
+
 const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
     std::array<QImage, 6>& scaled = frames_[frame];
-    if (scaled[0].isNull()) {
-        // Read once and scaled once to each image's size, so that showing a
-        // frame is a plain copy; a frame that cannot be read stays empty and
-        // is tried again when its turn comes round.
-        QImage source = readImage(platform_.programFolder() + QStringLiteral("/mondgif/starsky-blue-%1.gif").arg(frame));
-        if (!source.isNull()) {
-            const qreal ratio = devicePixelRatioF();
-            const QList<QRgb> colours = pictureColours(source);
-            source = source.convertToFormat(QImage::Format_RGB32);
-            for (std::size_t i = 0; i < Image1.size(); ++i) {
-                scaled[i] = compactFrame(
-                    source.scaled(Image1[i]->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), colours);
-                scaled[i].setDevicePixelRatio(ratio);
-            }
-        }
-    }
+    if (frame == 1 && firstStarFrame_.valid()) scaled = firstStarFrame_.get();
+    // Read once and scaled once to each image's size, so that showing a
+    // frame is a plain copy; a frame that cannot be read stays empty and is
+    // tried again when its turn comes round.
+    if (scaled[0].isNull()) scaled = makeStarFrame(starFramePath(frame), skySizes(), devicePixelRatioF());
     return scaled;
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <future>
 #include <vector>
 
 #include "ui/dateentry/date_entry.h"
@@ -86,6 +87,8 @@ private:
     void showMoon(std::chrono::year_month_day date);
     bool regionalFormatRefused(const QDate& today);
     const std::array<QImage, 6>& starFrame(int frame);
+    QString starFramePath(int frame) const;
+    std::array<QSize, 6> skySizes() const;  // of the star sky's pictures, in device-independent pixels
     void showStarFrame(int frame, QTimer* self, QTimer* next);
     bool ringRunning() const;
     // The star sky stops while nobody can see it: minimized, hidden or not
@@ -148,6 +151,7 @@ private:
     Platform& platform_;
     QDate lastSeenDate_;  // the local date of the last midnight check
     std::array<std::array<QImage, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size, kept compact
+    std::future<std::array<QImage, 6>> firstStarFrame_;  // frame 1, until it is first wanted
     bool skyShown_ = false;       // a star-sky frame has been shown
     bool skyHeld_ = false;
     std::vector<QTimer*> heldRing_;  // the ring timers that were on when the sky was held
