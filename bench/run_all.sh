@@ -127,8 +127,9 @@ median_of() {
   local -n times=$1
   printf '%s\n' "${times[@]}" | awk -v c="$2" '{print $c}' | median
 }
-for c in 1 2; do
-  echo "$([ "$c" = 1 ] && echo start || echo drawn) $(median_of text_times "$c") $(median_of lunomat_times "$c")" \
+for row in "start 1" "drawn 2"; do
+  read -r label c <<<"$row"
+  echo "$label $(median_of text_times "$c") $(median_of lunomat_times "$c")" \
     "$(median_of bare_times "$c") $(median_of design_times "$c")" >>"$results"
 done
 

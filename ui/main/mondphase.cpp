@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <future>
 
 #include "core/calendar.h"
 #include "core/display.h"
