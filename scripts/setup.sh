@@ -9,7 +9,7 @@ set -euo pipefail
 run=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
-  qt6-qpa-plugins qt6-translations-l10n libgl-dev libxkbcommon-dev libcanberra-dev
+  qt6-qpa-plugins qt6-translations-l10n libgl-dev libxkbcommon-dev libcanberra-dev libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core
 )
 test=(

@@ -2,15 +2,28 @@
 // computes today's moon, or ends the program on a wrong regional date
 // format) and shown; closing it ends the program.
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QPixmap>
+
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
 
 #include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
 #include "ui/main/mondphase.h"
 
 int main(int argc, char** argv) {
+    // Reading the font configuration and the font caches takes some 6 ms,
+    // which the window's first text waits for; the connection to the display
+    // does not need it, so a second core reads them meanwhile.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
+    // The window's first control wakes the accessibility bridge, which then
+    // waits for the session bus (where there is none, for dbus-launch to give
+    // up). Connecting on a second thread lets the fonts be found meanwhile.
+    std::thread sessionBus([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
     // Under Wayland the window's app id; it must name the menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lunomat.Lunomat"));
@@ -18,6 +31,11 @@ int main(int argc, char** argv) {
     lunomat::useGermanQtTexts();
     // From a pixmap, so that no icon-engine plugin is loaded for it.
     QApplication::setWindowIcon(QIcon(lunomat::readPicture(lunomat::dataFolder() + QStringLiteral("/lunomat.png"))));
+
+    // Joined before the first text is laid out, so that the configuration is read once.
+    fontConfiguration.join();
+    lunomat::Mondphase::loadFonts();
+    sessionBus.join();
 
     lunomat::QtPlatform platform;
     lunomat::Mondphase window(platform);

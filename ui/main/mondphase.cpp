@@ -1,6 +1,7 @@
 #include "ui/main/mondphase.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -43,12 +44,14 @@ std::array<QImage, 6> makeStarFrame(const QString& path, const std::array<QSize,
     return scaled;
 }
 
+QFont fieldFont() { return designFont(QStringLiteral("Arial"), 17.25); }
+
 QLineEdit* makeField(QWidget* parent, const QRect& r, const QString& tip, const QString& accessibleName) {
     auto* f = new QLineEdit(parent);
     f->setGeometry(r);
     f->setToolTip(tip);
     f->setAccessibleName(accessibleName);
-    f->setFont(designFont(QStringLiteral("Arial"), 17.25));
+    f->setFont(fieldFont());
     f->setAlignment(Qt::AlignCenter);
     f->setMaxLength(32767);
     f->setFrame(true);
@@ -78,6 +81,8 @@ Mondphase::Mondphase(Platform& platform, QWidget* parent) : QWidget(parent), pla
 }
 
 Mondphase::~Mondphase() = default;
+
+void Mondphase::loadFonts() { QFontMetrics(fieldFont()).height(); }
 
 void Mondphase::buildControls() {
     const QColor panel(0, 0, 64);

@@ -35,6 +35,11 @@ public:
     explicit Mondphase(Platform& platform, QWidget* parent = nullptr);
     ~Mondphase() override;
 
+    // Finds the font of the date fields, the first text the window lays out
+    // and the one that makes the toolkit read its font list; a caller may do
+    // this early, while another thread waits.
+    static void loadFonts();
+
     // The one recompute routine, run at start-up: caption, status bar,
     // date-format check, correction of impossible dates, computation and
     // display.
