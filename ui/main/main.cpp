@@ -8,6 +8,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <clocale>
 #include <thread>
 
 #include "ui/platform/qt_platform.h"
@@ -15,15 +16,23 @@
 #include "ui/main/mondphase.h"
 
 int main(int argc, char** argv) {
-    // Reading the font configuration and the font caches takes some 6 ms,
+    // The toolkit sets the user's locale as it starts. Set here first, it
+    // cannot change while fontconfig reads decimal numbers on the other thread.
+    std::setlocale(LC_ALL, "");
+    // Reading the font configuration and the font caches takes milliseconds,
     // which the window's first text waits for; the connection to the display
-    // does not need it, so a second core reads them meanwhile.
+    // does not need it, so a second thread reads them meanwhile.
     std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
-    // The window's first control wakes the accessibility bridge, which then
-    // waits for the session bus (where there is none, for dbus-launch to give
-    // up). Connecting on a second thread lets the fonts be found meanwhile.
-    std::thread sessionBus([] { QDBusConnection::sessionBus(); });
+    // On X11 and Wayland the window's first control wakes the accessibility
+    // bridge, which then waits for the session bus (where there is none, for
+    // the attempt to start one to fail). Connecting on a second thread lets
+    // the fonts be found meanwhile. The program offers nothing on the bus, so
+    // the connection need not hold back messages until it is set up.
+    std::thread sessionBus;
+    const QString platformName = QGuiApplication::platformName();
+    if (platformName == QLatin1String("xcb") || platformName.startsWith(QLatin1String("wayland")))
+        sessionBus = std::thread([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
     // Under Wayland the window's app id; it must name the menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lunomat.Lunomat"));
@@ -35,7 +44,7 @@ int main(int argc, char** argv) {
     // Joined before the first text is laid out, so that the configuration is read once.
     fontConfiguration.join();
     lunomat::Mondphase::loadFonts();
-    sessionBus.join();
+    if (sessionBus.joinable()) sessionBus.join();
 
     lunomat::QtPlatform platform;
     lunomat::Mondphase window(platform);

@@ -36,8 +36,9 @@ public:
     ~Mondphase() override;
 
     // Finds the font of the date fields, the first text the window lays out
-    // and the one that makes the toolkit read its font list; a caller may do
-    // this early, while another thread waits.
+    // and the one that makes the toolkit read its font list. Done early, it
+    // lets start-up overlap the search with other work; the window is the
+    // same without it.
     static void loadFonts();
 
     // The one recompute routine, run at start-up: caption, status bar,
