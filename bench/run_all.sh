@@ -226,6 +226,7 @@ openings_rss
 # --- the table --------------------------------------------------------------
 awk -v idle="$idle" -v rounds="$rounds" '
 function verdict(ok) { return ok ? "met" : "NOT MET" }
+function floor(above, goal) { return (above ? "above " : "within ") goal }
 $1 == "state"   { state = $2; libm = $3 }
 $1 == "sweep"   { sweep = $2 }
 $1 == "annual"  { annual = $2 }
@@ -258,16 +259,16 @@ END {
   printf f, "", "", bw " ms (empty window)", sprintf("%.2fx", lw / bw), "-", "-"
   printf f, "", "", dw " ms (design text window)", sprintf("%.2fx", lw / dw), "-", "-"
   # What the design itself costs: the bare window with the design text
-  # against the text window. Above 1.2x, no window with these fields and
-  # fonts can start within 1.2x of the text window.
-  printf f, "  the design text window", ds " ms", ts " ms (text window)", sprintf("%.2fx", ds / ts), "-", (ds / ts > 1.2 ? "floor above 1.2x" : "-")
+  # against the text window. Above 1.2x, a bare Qt window that lays out
+  # these fields before its map does not start within 1.2x of the text window.
+  printf f, "  floor: design text window", ds " ms", ts " ms (text window)", sprintf("%.2fx", ds / ts), "-", floor(ds / ts > 1.2, "1.2x")
   printf f, "    drawn whole", dw " ms", tw " ms (text window)", sprintf("%.2fx", dw / tw), "-", "-"
   printf f, "idle CPU over " idle " s", lc " %", fc " % (floor: 10 Hz)", sprintf("%.2fx", lc / fc), "<= 1.3x", verdict(lc <= 1.3 * fc)
   printf f, "", "", sfc " % (sky-sized floor)", sprintf("%.2fx", lc / sfc), "<= 1.3x", verdict(lc <= 1.3 * sfc)
-  printf f, "  the sky-sized floor", sfc " %", fc " % (floor: 10 Hz)", sprintf("%.2fx", sfc / fc), "-", (sfc > 1.3 * fc ? "floor above 1.3x" : "-")
+  printf f, "  floor: sky-sized", sfc " %", fc " % (floor: 10 Hz)", sprintf("%.2fx", sfc / fc), "-", floor(sfc > 1.3 * fc, "1.3x")
   printf f, "  with accessibility bus", lac " %", fac " % (floor, same bus)", sprintf("%.2fx", lac / fac), "<= 1.3x", verdict(lac <= 1.3 * fac)
   printf f, "", "", sfac " % (sky-sized, same bus)", sprintf("%.2fx", lac / sfac), "<= 1.3x", verdict(lac <= 1.3 * sfac)
-  printf f, "  sky-sized floor, same bus", sfac " %", fac " % (floor, same bus)", sprintf("%.2fx", sfac / fac), "-", (sfac > 1.3 * fac ? "floor above 1.3x" : "-")
+  printf f, "  floor: sky-sized, same bus", sfac " %", fac " % (floor, same bus)", sprintf("%.2fx", sfac / fac), "-", floor(sfac > 1.3 * fac, "1.3x")
   printf f, "  minimized (" ms ")", mc " %", tc " % (text window)", "-", "<= 0.05 %", verdict(mc <= 0.05)
   printf f, "  covered by another window", cc " %", tc " % (text window)", "-", "<= 0.05 %", verdict(cc <= 0.05)
   printf f, "peak RSS", sprintf("%.1f MiB", lm / 1024), sprintf("%.1f MiB (text window)", tm / 1024), sprintf("%.2fx", lm / tm), "<= 1.15x", verdict(lm / tm <= 1.15)
