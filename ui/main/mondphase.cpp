@@ -623,11 +623,14 @@ std::array<QSize, 6> Mondphase::skySizes() const {
 
 const std::array<QImage, 6>& Mondphase::starFrame(int frame) {
     std::array<QImage, 6>& scaled = frames_[frame];
-    if (frame == 1 && firstStarFrame_.valid()) scaled = firstStarFrame_.get();
     // Read once and scaled once to each image's size, so that showing a
     // frame is a plain copy; a frame that cannot be read stays empty and is
-    // tried again when its turn comes round.
-    if (scaled[0].isNull()) scaled = makeStarFrame(starFramePath(frame), skySizes(), devicePixelRatioF());
+    // tried again when its turn comes round, not straight after the other
+    // thread has just failed to read it.
+    if (frame == 1 && firstStarFrame_.valid())
+        scaled = firstStarFrame_.get();
+    else if (scaled[0].isNull())
+        scaled = makeStarFrame(starFramePath(frame), skySizes(), devicePixelRatioF());
     return scaled;
 }
 
