@@ -18,7 +18,7 @@ targets=("$@")
 ((${#targets[@]})) || targets=(display cli date_fields)
 jobs=${FUZZ_JOBS:-1}
 
-[ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz >/dev/null
+[ -f build-fuzz/build.ninja ] || cmake --preset fuzz >/dev/null
 mkdir -p build-fuzz
 cmake --build --preset fuzz -j2 >build-fuzz/build.log 2>&1 || { cat build-fuzz/build.log >&2; exit 1; }
 
