@@ -48,6 +48,9 @@ WebEngine). Ohne dieses Paket meldet Luno-Mat beim Knopf dafür, dass es fehlt."
 # (also for PipeWire) is recommended, as is the browser helper.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "lunomat-browser, libcanberra-pulse")
+# The helper is part of the program: it depends on lunomat of the same
+# version, so it cannot be installed alone and goes when lunomat goes.
 set(CPACK_COMPONENT_BROWSER_DEPENDS program)
+set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
 include(CPack)
