@@ -28,6 +28,8 @@ def expected_files():
     files["lunomat.png"] = ("PNG", (32, 32), "RGBA")
     for n in g.ICON_SIZES:
         files["icons/hicolor/%dx%d/apps/lunomat.png" % (n, n)] = ("PNG", (n, n), "RGBA")
+    files["icons/hicolor/scalable/apps/lunomat.svg"] = (None, None, None)
+    files["icons/hicolor/symbolic/apps/lunomat-symbolic.svg"] = (None, None, None)
     files["mondphasen.png"] = ("PNG", (32, 32), "RGBA")
     for name in ("vollmond", "neumond", "halbmond-abnehmend", "halbmond-zunehmend"):
         files["symbols/%s.gif" % name] = ("GIF", (48, 48), None)

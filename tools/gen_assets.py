@@ -681,6 +681,91 @@ def make_app_icons(out_dir):
                  os.path.join(out_dir, "icons", "hicolor", "%dx%d" % (n, n), "apps", "lunomat.png"))
 
 
+# The same picture as vectors, for menus and docks at any size, and a
+# one-colour outline of crescent and star for symbolic icon themes. Sizes
+# are fractions of the square, as in render_app_icon.
+ICON_OUTER = (0.47, 0.52, 0.31)   # crescent: this disc ...
+ICON_INNER = (0.60, 0.42, 0.27)   # ... less this one
+ICON_STAR = (0.70, 0.33, 0.11, 0.03)  # centre x, y, outer and inner radius
+
+
+def crescent_path(outer, inner, scale):
+    """SVG path of the outer disc less the inner one: along the outer circle
+    from one crossing to the other outside the inner disc, back along the
+    inner circle."""
+    (ax, ay, ar), (bx, by, br) = [(x * scale, y * scale, r * scale) for x, y, r in (outer, inner)]
+    d = math.hypot(bx - ax, by - ay)
+    along = (d * d + ar * ar - br * br) / (2 * d)
+    half = math.sqrt(ar * ar - along * along)
+    ux, uy = (bx - ax) / d, (by - ay) / d
+    mx, my = ax + along * ux, ay + along * uy
+    p1 = (mx - half * uy, my + half * ux)
+    p2 = (mx + half * uy, my - half * ux)
+    # The outer arc keeps away from the inner centre, so it is the long one
+    # whenever the crossing chord lies on the inner disc's side.
+    outer_large = 1 if along > 0 else 0
+    inner_large = 1 if along > d else 0
+    f = lambda v: ("%.3f" % v).rstrip("0").rstrip(".")
+    return ("M %s %s A %s %s 0 %d 1 %s %s A %s %s 0 %d 0 %s %s Z" %
+            (f(p1[0]), f(p1[1]), f(ar), f(ar), outer_large, f(p2[0]), f(p2[1]),
+             f(br), f(br), inner_large, f(p1[0]), f(p1[1])))
+
+
+def star_path(scale):
+    cx, cy, ro, ri = (v * scale for v in ICON_STAR)
+    pts = star_polygon(cx, cy, ro, ri, 4)
+    return "M " + " L ".join("%.3f %.3f" % p for p in pts) + " Z"
+
+
+def hexcolour(rgb):
+    return "#%02x%02x%02x" % rgb
+
+
+def make_svg_icons(out_dir):
+    S = 256
+    c, r = S / 2, S * 0.48
+    ring = max(8, S * 0.035)
+    scalable = """<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="{S}" height="{S}" viewBox="0 0 {S} {S}">
+  <defs>
+    <radialGradient id="sky" gradientUnits="userSpaceOnUse" cx="{gx}" cy="{gy}" r="{gr}">
+      <stop offset="0" stop-color="{light}"/>
+      <stop offset="1" stop-color="{dark}"/>
+    </radialGradient>
+    <linearGradient id="gold" gradientUnits="userSpaceOnUse" x1="0" y1="0" x2="0" y2="{S}">
+      <stop offset="0" stop-color="{gold_light}"/>
+      <stop offset="1" stop-color="{gold_dark}"/>
+    </linearGradient>
+  </defs>
+  <circle cx="{c}" cy="{c}" r="{r}" fill="url(#sky)"/>
+  <circle cx="{c}" cy="{c}" r="{ring_r}" fill="none" stroke="{ring_colour}" stroke-width="{ring}"/>
+  <path d="{crescent}" fill="url(#gold)"/>
+  <path d="{star}" fill="{star_colour}"/>
+</svg>
+""".format(S=S, c=c, r=r, gx=S * 0.38, gy=S * 0.32, gr=S * 0.8,
+           light=hexcolour((44, 84, 190)), dark=hexcolour((4, 12, 64)),
+           gold_light=hexcolour(GOLD_LIGHT), gold_dark=hexcolour(GOLD_DARK),
+           ring_r="%.2f" % (r - ring / 2), ring="%.2f" % ring, ring_colour=hexcolour((110, 150, 235)),
+           crescent=crescent_path(ICON_OUTER, ICON_INNER, S), star=star_path(S),
+           star_colour=hexcolour((255, 250, 225)))
+    # Symbolic icons are drawn on 16 x 16 in one colour, which the theme
+    # replaces; the crescent fills more of the square there.
+    symbolic = """<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">
+  <g fill="#2e3436">
+    <path d="{crescent}"/>
+    <path d="{star}"/>
+  </g>
+</svg>
+""".format(crescent=crescent_path((0.44, 0.56, 0.42), (0.62, 0.40, 0.36), 16), star=star_path(16))
+    for rel, text in (("icons/hicolor/scalable/apps/lunomat.svg", scalable),
+                      ("icons/hicolor/symbolic/apps/lunomat-symbolic.svg", symbolic)):
+        path = os.path.join(out_dir, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="utf-8", newline="\n") as f:
+            f.write(text)
+
+
 def half_disc_mask(size, cx, cy, r, right):
     m = disc_mask(size, cx, cy, r)
     cut = Image.new("L", size, 0)
@@ -966,6 +1051,7 @@ def generate(out_dir):
     make_band(out_dir)
     make_logo(out_dir)
     make_app_icons(out_dir)
+    make_svg_icons(out_dir)
     make_annual_icon(out_dir)
     make_symbols(out_dir)
     make_cursor(out_dir)

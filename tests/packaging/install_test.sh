@@ -49,10 +49,12 @@ done < <(find "$source/assets" -type f -print0)
 [ ! -e "$data/icons" ] || fail "icons installed twice"
 
 # --- Menu entry and AppStream data --------------------------------------------
-out=$(desktop-file-validate "$root/share/applications/org.lunomat.Lunomat.desktop" 2>&1)
+out=$(desktop-file-validate "$root/share/applications/org.lunomat.lunomat.desktop" 2>&1)
 [ -z "$out" ] && ok "desktop-file-validate" || fail "desktop-file-validate: $out"
-out=$(appstreamcli validate --no-net "$root/share/metainfo/org.lunomat.Lunomat.metainfo.xml" 2>&1)
-[ $? -eq 0 ] && ! grep -q '^[EW]:' <<<"$out" && ok "appstreamcli validate" || fail "appstreamcli validate: $out"
+# Pedantic and clean: not even a note or a piece of information.
+out=$(appstreamcli validate --pedantic --no-net "$root/share/metainfo/org.lunomat.lunomat.metainfo.xml" 2>&1)
+[ $? -eq 0 ] && ! grep -q '^[EWIP]:' <<<"$out" && ok "appstreamcli validate --pedantic" \
+  || fail "appstreamcli validate --pedantic: $out"
 appstreamcli validate-tree --no-net "$root" >"$tmp/tree.log" 2>&1 && ok "appstreamcli validate-tree" \
   || { cat "$tmp/tree.log"; fail "appstreamcli validate-tree"; }
 

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         sessionBus = std::thread([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("Luno-Mat"));
     // Under Wayland the window's app id; it must name the menu entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.lunomat.Lunomat"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lunomat.lunomat"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     lunomat::useGermanQtTexts();
     // From a pixmap, so that no icon-engine plugin is loaded for it.

@@ -44,7 +44,7 @@ public:
                 return;
             }
             ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Luno-Mat", CA_PROP_APPLICATION_ID,
-                                    "org.lunomat.Lunomat", nullptr);
+                                    "org.lunomat.lunomat", nullptr);
         }
         // A new error stops the sound that still plays and starts it anew.
         ca_context_cancel(context_, kErrorSoundId);
