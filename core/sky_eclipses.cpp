@@ -65,6 +65,55 @@ double LeastDistanceParameter(Offset a, Offset b, Offset c) {
     return s;
 }
 
+// The Moon's limb against the shadow at dynamical instant jde: how far the
+// Moon's centre is from the shadow axis less the sum (outer) or difference
+// (inner) of the shadow's and the Moon's radii, in degrees. Negative while
+// the limb is inside.
+struct ShadowGap {
+    double penumbraOuter, umbraOuter, umbraInner;
+};
+ShadowGap ShadowGapAt(double jde) {
+    const MoonPlace moon = MoonGeometric(jde);
+    const SunPlace sun = SunApparent(jde, Nutation{0.0});
+    const Offset o = OffsetFromShadowAxis(moon, sun.longitudeDeg, sun.latitudeDeg);
+    const double distance = std::hypot(o.x, o.y);
+    const double pm = std::asin(kEarthRadiusKm / moon.distanceKm) * kRadToDeg;
+    const double ps = std::asin(kEarthRadiusKm / sun.distanceKm) * kRadToDeg;
+    const double ss = std::asin(kSunRadiusKm / sun.distanceKm) * kRadToDeg;
+    const double sm = std::asin(kMoonToEarthRadius * kEarthRadiusKm / moon.distanceKm) * kRadToDeg;
+    const double umbra = kDanjonEnlargement * pm + ps - ss;
+    const double penumbra = kDanjonEnlargement * pm + ps + ss;
+    return {distance - penumbra - sm, distance - umbra - sm, distance - umbra + sm};
+}
+
+// Outward from greatest eclipse (where gap(jde) < 0) in steps of this
+// many days, up to this many: the longest penumbral phase lasts about
+// six hours.
+constexpr double kContactStepDays = 1.0 / 48.0;
+constexpr int kContactMaxSteps = 12;
+constexpr double kContactResolutionDays = 0.2 / kSecondsPerDay;
+
+// The instant the gap that member picks becomes zero before (direction -1)
+// or after (+1) greatest eclipse, or nothing when it is not negative there.
+std::optional<Instant> Contact(double greatestJde, double ShadowGap::*member, double direction) {
+    const auto gap = [member](double jde) { return ShadowGapAt(jde).*member; };
+    if (gap(greatestJde) >= 0.0) return std::nullopt;
+    double inside = greatestJde;
+    for (int i = 1; i <= kContactMaxSteps; ++i) {
+        double outside = greatestJde + direction * kContactStepDays * i;
+        if (gap(outside) < 0.0) {
+            inside = outside;
+            continue;
+        }
+        while (std::abs(outside - inside) > kContactResolutionDays) {
+            const double m = 0.5 * (inside + outside);
+            (gap(m) < 0.0 ? inside : outside) = m;
+        }
+        return InstantOfJde(0.5 * (inside + outside));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
@@ -111,7 +160,18 @@ std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
     const EclipseKind kind = umbralMagnitude >= 1.0   ? EclipseKind::Total
                              : umbralMagnitude > 0.0 ? EclipseKind::Partial
                                                      : EclipseKind::Penumbral;
-    return LunarEclipse{InstantOfJde(jde), kind, penumbralMagnitude, umbralMagnitude};
+    LunarEclipse eclipse{InstantOfJde(jde), kind, penumbralMagnitude, umbralMagnitude, {}, {}, {}, {}, {}, {}};
+    eclipse.p1 = Contact(jde, &ShadowGap::penumbraOuter, -1.0);
+    eclipse.p4 = Contact(jde, &ShadowGap::penumbraOuter, 1.0);
+    if (kind != EclipseKind::Penumbral) {
+        eclipse.u1 = Contact(jde, &ShadowGap::umbraOuter, -1.0);
+        eclipse.u4 = Contact(jde, &ShadowGap::umbraOuter, 1.0);
+    }
+    if (kind == EclipseKind::Total) {
+        eclipse.u2 = Contact(jde, &ShadowGap::umbraInner, -1.0);
+        eclipse.u3 = Contact(jde, &ShadowGap::umbraInner, 1.0);
+    }
+    return eclipse;
 }
 
 std::vector<LunarEclipse> LunarEclipsesInYears(int fromYear, int toYear) {

@@ -60,11 +60,13 @@ Instant InstantOfJulianDay(double jd);  // rounded to the nearest second
 // Dynamical time of a UT instant and back, with ΔT at that date.
 double JdeOfInstant(Instant t);
 Instant InstantOfJde(double jde);
+double JdeOfJulianDay(double jd);
 
-// Nutation in longitude, in degrees (short series, good to 0.5"). Ecliptic
-// places need no nutation in obliquity.
+// Nutation in longitude and in obliquity, in degrees (short series, good to
+// 0.5" and 0.1"). Ecliptic places need only the first.
 struct Nutation {
     double longitudeDeg;
+    double obliquityDeg = 0.0;
 };
 Nutation NutationAt(double jde);
 
