@@ -17,6 +17,7 @@
 
 #include "cli/arguments.h"
 #include "cli/formats.h"
+#include "cli/local_time.h"
 #include "cli/messages.h"
 #include "cli/output_file.h"
 #include "cli/sky_commands.h"
@@ -24,6 +25,7 @@
 #include "core/calendar.h"
 #include "core/display.h"
 #include "core/eclipses.h"
+#include "core/sky.h"
 
 namespace lunomat {
 namespace {
@@ -70,14 +72,6 @@ chr::year_month_day LocalToday() {
            chr::day{static_cast<unsigned>(local.tm_mday)};
 }
 
-// "2024-01-25"
-std::string IsoDate(chr::year_month_day date) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return buffer;
-}
-
 int CommandPhase(const std::vector<std::string_view>& args, std::FILE* out) {
     const Arguments parsed = ParseArguments("phase", args, {});
     std::vector<chr::year_month_day> dates;
@@ -108,7 +102,9 @@ std::array<chr::year_month_day, 4> RowDates(const AnnualPhaseRow& row) {
 int CommandYear(const std::vector<std::string_view>& args, std::FILE* out) {
     const Arguments parsed = ParseArguments("year", args, {"--ics", "--format"});
     CheckWordCount("year", parsed.words, 1, 1, "eine Jahreszahl JJJJ");
-    const int year = CheckedYear(parsed.words[0], kFirstEntryYear, kLastEntryYear);
+    // The calendar file holds the true instants, offered for all the sky's years.
+    const int year = parsed.ics ? CheckedYear(parsed.words[0], sky::kFirstSkyYear, sky::kLastSkyYear)
+                                : CheckedYear(parsed.words[0], kFirstEntryYear, kLastEntryYear);
     if (parsed.ics) {
         WriteOutputFile(*parsed.ics, YearCalendar(year), out);
         return 0;
@@ -135,9 +131,10 @@ const char* EclipseKindKey(EclipseKind kind) {
 }
 
 int CommandEclipses(const std::vector<std::string_view>& args, std::FILE* out) {
-    const Arguments parsed = ParseArguments("eclipses", args, {"--format", "--from", "--to"});
+    const Arguments parsed = ParseArguments("eclipses", args, {"--format", "--from", "--to", "--place"});
     CheckWordCount("eclipses", parsed.words, 0, 0, "");
     if (parsed.from || parsed.to) return ComputedEclipses(parsed, out);
+    if (parsed.place) throw UsageError{"--place gilt nur für die berechneten Finsternisse mit --from und --to."};
     std::string text;
     std::vector<Record> records;
     for (const EclipseEntry& entry : EclipseCatalogue()) {
@@ -163,6 +160,8 @@ int Run(int argc, const char* const* argv, std::FILE* out) {
     if (command == "eclipses") return CommandEclipses(args, out);
     if (command == "phases") return CommandPhases(args, out);
     if (command == "moon") return CommandMoon(args, out);
+    if (command == "rise") return CommandRise(args, out);
+    if (command == "apsides") return CommandApsides(args, out);
     throw UsageError{"Unbekannter Befehl " + Quoted(command) + "."};
 }
 

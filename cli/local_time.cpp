@@ -31,6 +31,13 @@ std::string Printed(const char* pattern, const std::tm& tm) {
 
 }  // namespace
 
+std::string IsoDate(chr::year_month_day date) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return buffer;
+}
+
 std::string IsoUtc(Instant t) { return Printed("%04d-%02d-%02dT%02d:%02d:%02dZ", Broken(t, false)); }
 
 std::string IcsUtc(Instant t) { return Printed("%04d%02d%02dT%02d%02d%02dZ", Broken(t, false)); }
@@ -48,9 +55,19 @@ std::string IsoLocal(Instant t) {
     return text;
 }
 
+Instant RoundedMinute(Instant t) { return chr::floor<chr::minutes>(t + chr::seconds{30}); }
+
+Instant EndOfLocalMinute(Instant t) { return t + chr::seconds{59 - Broken(t, true).tm_sec}; }
+
+chr::year_month_day LocalDate(Instant t) {
+    const std::tm tm = Broken(RoundedMinute(t), true);
+    return chr::year{tm.tm_year + 1900} / chr::month{static_cast<unsigned>(tm.tm_mon + 1)} /
+           chr::day{static_cast<unsigned>(tm.tm_mday)};
+}
+
 GermanMinute LocalMinute(Instant t) {
     static constexpr const char* kWeekdays[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
-    const std::tm tm = Broken(chr::floor<chr::minutes>(t + chr::seconds{30}), true);
+    const std::tm tm = Broken(RoundedMinute(t), true);
     const std::string_view zone = tm.tm_zone ? tm.tm_zone : "";
     char date[32], clock[16];
     std::snprintf(date, sizeof date, "%02d.%02d.%04d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900);

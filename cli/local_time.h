@@ -10,6 +10,8 @@ namespace lunomat::cli {
 
 using Instant = std::chrono::sys_seconds;
 
+// "2024-01-25"
+std::string IsoDate(std::chrono::year_month_day date);
 // "2024-01-25T17:53:57Z"
 std::string IsoUtc(Instant t);
 // "20240125T175357Z", the iCalendar form.
@@ -25,6 +27,13 @@ struct GermanMinute {
     std::string weekday, date, clock, zone;
 };
 GermanMinute LocalMinute(Instant t);
+// The instant rounded to the nearest whole minute: what every output shows.
+Instant RoundedMinute(Instant t);
+// The last second of the local minute that holds t (zones whose offset has
+// seconds, as local mean time, do not start their minutes with UTC's).
+Instant EndOfLocalMinute(Instant t);
+// The local calendar date of the instant rounded to the minute.
+std::chrono::year_month_day LocalDate(Instant t);
 // "Do 25.01.2024  18:54 MEZ"
 std::string LocalMinuteText(Instant t);
 

@@ -21,6 +21,7 @@ enum class Phase { NewMoon, FirstQuarter, FullMoon, LastQuarter };
 struct PhaseEvent {
     Phase phase;
     Instant utc;
+    long lunation = 0;  // k of the lunation the phase belongs to (see PhaseOfLunation)
 };
 
 // Smallest and largest year for which phases, positions and eclipses are offered.
