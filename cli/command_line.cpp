@@ -145,7 +145,7 @@ int CommandEclipses(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-int Run(int argc, const char* const* argv, std::FILE* out) {
+int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     if (argc < 2) throw UsageError{"Es ist kein Befehl angegeben."};
     const std::string_view command = argv[1];
     const std::vector<std::string_view> args(argv + 2, argv + argc);
@@ -159,7 +159,7 @@ int Run(int argc, const char* const* argv, std::FILE* out) {
     if (command == "year") return CommandYear(args, out);
     if (command == "eclipses") return CommandEclipses(args, out);
     if (command == "phases") return CommandPhases(args, out);
-    if (command == "moon") return CommandMoon(args, out);
+    if (command == "moon") return CommandMoon(args, out, err);
     if (command == "rise") return CommandRise(args, out);
     if (command == "apsides") return CommandApsides(args, out);
     throw UsageError{"Unbekannter Befehl " + Quoted(command) + "."};
@@ -169,7 +169,7 @@ int Run(int argc, const char* const* argv, std::FILE* out) {
 
 int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     try {
-        return Run(argc, argv, out);
+        return Run(argc, argv, out, err);
     } catch (const UsageError& e) {
         std::fprintf(err, "lunomat-cli: %s\nHilfe: lunomat-cli --help\n", e.message.c_str());
         return kExitUsage;

@@ -125,13 +125,15 @@ int CommandPhases(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out) {
+int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out, std::FILE* err) {
     const Arguments parsed = ParseArguments("moon", args, {"--format"});
     CheckWordCount("moon", parsed.words, 0, 2, "höchstens ein Datum und eine Uhrzeit");
     Instant t = Now();
     if (!parsed.words.empty()) {
         const auto date = CheckedDate(parsed.words[0], sky::kFirstSkyYear, sky::kLastSkyYear);
-        t = FromLocal(date, parsed.words.size() > 1 ? CheckedTime(parsed.words[1]) : chr::seconds{0});
+        std::string twice;
+        t = FromLocal(date, parsed.words.size() > 1 ? CheckedTime(parsed.words[1]) : chr::seconds{0}, &twice);
+        if (!twice.empty()) std::fprintf(err, "lunomat-cli: Hinweis: %s\n", twice.c_str());
     }
     const sky::MoonPosition moon = sky::MoonAt(t);
     const sky::PhaseEvent newMoon = sky::PreviousNewMoon(t);
@@ -152,7 +154,7 @@ int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out) {
     }
     const long long days = chr::floor<chr::days>(age).count();
     const long long hours = chr::floor<chr::hours>(age - chr::days{days}).count();
-    std::string text = "Zeitpunkt:           " + LocalMinuteText(t) + "\n" +
+    std::string text = "Zeitpunkt:           " + LocalMinuteText(t, true) + "\n" +
                        "Beleuchtet:          " + GermanDecimal(moon.illuminatedFraction * 100, 1) + " %\n" +
                        "Phasenwinkel:        " + GermanDecimal(moon.phaseAngleDeg, 1) + " °\n" +
                        "Mondalter:           " + Counted(days, "Tag", "Tage") + " " +
@@ -177,8 +179,9 @@ std::string Duration(chr::seconds length) {
 std::string Stage(const char* name, std::optional<Instant> begin, std::optional<Instant> end) {
     if (!begin || !end) return "";
     const GermanMinute first = LocalMinute(*begin), last = LocalMinute(*end);
-    return std::string("\n    ") + name + " " + first.clock + (first.zone == last.zone ? "" : " " + first.zone) + "–" +
-           last.clock + " " + last.zone + " (" + Duration(*end - *begin) + ")";
+    const std::string from = ShownClock(*begin), to = ShownClock(*end);
+    return std::string("\n    ") + name + " " + from + (first.zone == last.zone ? "" : " " + first.zone) +
+           (from == first.clock ? "–" : " bis ") + to + " " + last.zone + " (" + Duration(*end - *begin) + ")";
 }
 
 std::string IsoOrEmpty(std::optional<Instant> t) { return t ? IsoUtc(*t) : std::string(); }
@@ -261,9 +264,14 @@ int CommandRise(const std::vector<std::string_view>& args, std::FILE* out) {
                                {transit ? Fixed(transit->altitudeDeg, 1) : "", true}});
             continue;
         }
-        const GermanMinute noon = LocalMinute(FromLocal(date, chr::hours{12}));
-        const auto shown = [](const std::optional<sky::MoonEvent>& e) { return e ? Clock(e) : std::string("--:--"); };
-        text += noon.weekday + " " + noon.date + "  Aufgang " + shown(rise) + "  Durchgang " + shown(transit);
+        static constexpr const char* kWeekdays[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+        char dateText[16];
+        std::snprintf(dateText, sizeof dateText, "%02u.%02u.%04d", unsigned(date.day()), unsigned(date.month()),
+                      int(date.year()));
+        const auto shown = [](const std::optional<sky::MoonEvent>& e) {
+            return e ? ShownClock(e->utc) : std::string("--:--");
+        };
+        text += kWeekdays[chr::weekday{day}.c_encoding()] + std::string(" ") + dateText + "  Aufgang " + shown(rise) + "  Durchgang " + shown(transit);
         if (transit) text += " (" + GermanDecimal(transit->altitudeDeg, 1) + "°)";
         text += "  Untergang " + shown(set) + "\n";
     }

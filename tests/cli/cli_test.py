@@ -59,6 +59,10 @@ class OutputTest(unittest.TestCase):
                 self.assertEqual((local[-6:], datetime.fromisoformat(local)), (offset, datetime.fromisoformat(utc)))
                 self.assertRegex(out("phases", "2024").split("\n")[0], "^Halbmond abnehmend  .* " + name + "  Lunation 1249$")
         os.environ["TZ"] = "Europe/Berlin"
+        # A time the clock shows twice: the first, and a note on which it is.
+        result = run("moon", "2024-10-27", "02:30", "--format", "csv")
+        self.assertEqual((result.returncode, result.stdout.decode().split("\n")[1][:20]), (0, "2024-10-27T00:30:00Z"))
+        self.assertIn("zweimal; genommen ist die erste, 02:30 MESZ", result.stderr.decode())
 
     def test_version_and_help_agree_with_the_manual(self):
         self.assertRegex(out("-V"), r"^lunomat-cli \d+\.\d+\.\d+\n$")
@@ -196,6 +200,8 @@ class ErrorsTest(unittest.TestCase):
         self.assertIn("gibt es nicht", self.assert_refused("phase", "31.04.2009"))
         self.assertIn("zwischen 1900 und 2100", self.assert_refused("year", "1899", ics=False))
         self.assertIn("zwischen -90 und 90", self.assert_refused("rise", "1.1.2024", "--place", "90.5,0"))
+        self.assertIn("02:30 gibt es am 31.03.2024 in der Zeitzone nicht: die Uhr springt dort von 02:00 auf 03:00",
+                      self.assert_refused("moon", "2024-03-31", "02:30"))
         for argument, shown in (("20\x1b[31m", "„20\\x1B[31m“"), ("a\nb\x9b c\xa0", "„a\\nb\\xC2\\x9B c\xa0“"),
                                 (b"\xf8\x88\x80\x80", "„\\xF8\\x88\\x80\\x80“"), ("ä" * 70, "„" + "ä" * 60 + "…“"),
                                 ("a" * 131000, "„" + "a" * 60 + "…“")):
