@@ -24,14 +24,10 @@ constexpr double kApsisT3 = -0.000001098;
 constexpr double kApsisT4 = 0.0000000052;
 constexpr double kAnomalisticMonthsPerCentury = 1325.55;
 // The true apsis lies within this many days of the mean one (the periodic
-// terms add up to under three days), sampled at this step: the distance has
-// a single extreme in the window, so the best sample is within one step.
+// terms add up to under three days); the distance has a single extreme in
+// that window, where its rate changes sign.
 constexpr double kSearchHalfWidthDays = 4.0;
-constexpr double kSearchStepDays = 0.5;
-// Parabolas through three samples, the spacing shrinking by this factor
-// each round, until it is below this.
-constexpr double kRefineShrink = 6.0;
-constexpr double kRefineStopDays = 20.0 / kSecondsPerDay;
+constexpr double kResolutionDays = 10.0 / kSecondsPerDay;
 
 double MeanApsisJde(double k) {
     const double t = k / kAnomalisticMonthsPerCentury;
@@ -39,23 +35,31 @@ double MeanApsisJde(double k) {
 }
 
 ApsisEvent TrueApsis(long k, Apsis kind) {
-    const double sign = kind == Apsis::Perigee ? 1.0 : -1.0;  // least or greatest
-    const auto cost = [sign](double jde) { return sign * MoonGeometric(jde).distanceKm; };
+    // The rate, turned so that it goes from negative to positive at the extreme.
+    const double sign = kind == Apsis::Perigee ? 1.0 : -1.0;
+    const auto rate = [sign](double jde) { return sign * MoonDistanceRate(jde).kmPerDay; };
     const double mean = MeanApsisJde(static_cast<double>(k) + (kind == Apsis::Apogee ? 0.5 : 0.0));
-    double best = mean, bestCost = cost(mean);
-    for (double d = -kSearchHalfWidthDays; d <= kSearchHalfWidthDays; d += kSearchStepDays) {
-        const double c = cost(mean + d);
-        if (c < bestCost) best = mean + d, bestCost = c;
+    // Regula falsi with the Illinois rule: the rate is smooth, so it ends
+    // in a handful of steps.
+    double a = mean - kSearchHalfWidthDays, b = mean + kSearchHalfWidthDays;
+    double fa = rate(a), fb = rate(b);
+    int side = 0;
+    while (b - a > kResolutionDays) {
+        const double c = fa < 0.0 && fb > 0.0 ? (a * fb - b * fa) / (fb - fa) : 0.5 * (a + b);
+        const double fc = rate(c);
+        if (fc < 0.0) {
+            a = c, fa = fc;
+            if (side == -1) fb /= 2.0;
+            side = -1;
+        } else {
+            b = c, fb = fc;
+            if (side == 1) fa /= 2.0;
+            side = 1;
+        }
+        if (std::abs(fc) < 1e-9) a = b = c;
     }
-    for (double h = kSearchStepDays; h > kRefineStopDays; h /= kRefineShrink) {
-        const double before = cost(best - h), after = cost(best + h);
-        const double curvature = before - 2.0 * bestCost + after;
-        if (curvature <= 0.0) break;
-        const double shift = std::clamp(0.5 * h * (before - after) / curvature, -h, h);
-        best += shift;
-        bestCost = cost(best);
-    }
-    return {kind, InstantOfJde(best), sign * bestCost};
+    const double jde = 0.5 * (a + b);
+    return {kind, InstantOfJde(jde), MoonDistanceRate(jde).km};
 }
 
 }  // namespace

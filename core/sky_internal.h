@@ -87,6 +87,11 @@ struct MoonPlace {
     double distanceKm;
 };
 MoonPlace MoonGeometric(double jde);
+// The same distance with its rate of change in km per day.
+struct DistanceRate {
+    double km, kmPerDay;
+};
+DistanceRate MoonDistanceRate(double jde);
 
 // Apparent place and illumination at a dynamical instant.
 MoonPosition MoonAtJde(double jde);
