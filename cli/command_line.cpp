@@ -56,8 +56,9 @@ constexpr const char* kHelp =
     "                               mit --format csv|json ein Datensatz\n"
     "  rise VON [BIS] --place BREITE,LÄNGE [--format csv|json]\n"
     "                               Mondaufgang, Meridiandurchgang (mit Höhe) und\n"
-    "                               Monduntergang an jedem Tag VON bis BIS (Daten), je\n"
-    "                               Datensatz (date,rise,transit,set,transit_altitude)\n"
+    "                               Monduntergang an jedem Tag VON bis BIS (Daten, bis\n"
+    "                               zu zehn Jahre), je Datensatz\n"
+    "                               (date,rise,transit,set,transit_altitude)\n"
     "  apsides VON [BIS] [--format csv|json]\n"
     "                               Erdnähe und Erdferne des Mondes in den Jahren, je\n"
     "                               Datensatz (kind,utc,local,distance_km)\n"
@@ -169,7 +170,7 @@ int CommandEclipses(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+int Run(int argc, const char* const* argv, std::FILE* out) {
     if (argc < 2) throw UsageError{"Es ist kein Befehl angegeben."};
     const std::string_view command = argv[1];
     const std::vector<std::string_view> args(argv + 2, argv + argc);
@@ -183,7 +184,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     if (command == "year") return CommandYear(args, out);
     if (command == "eclipses") return CommandEclipses(args, out);
     if (command == "phases") return CommandPhases(args, out);
-    if (command == "moon") return CommandMoon(args, out, err);
+    if (command == "moon") return CommandMoon(args, out);
     if (command == "rise") return CommandRise(args, out);
     if (command == "apsides") return CommandApsides(args, out);
     throw UsageError{"Unbekannter Befehl " + Quoted(command) + "."};
@@ -193,7 +194,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
 
 int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     try {
-        return Run(argc, argv, out, err);
+        return Run(argc, argv, out);
     } catch (const UsageError& e) {
         std::fprintf(err, "lunomat-cli: %s\nHilfe: lunomat-cli --help\n", e.message.c_str());
         return kExitUsage;

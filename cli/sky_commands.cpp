@@ -125,15 +125,14 @@ int CommandPhases(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out, std::FILE* err) {
+int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out) {
     const Arguments parsed = ParseArguments("moon", args, {"--format"});
     CheckWordCount("moon", parsed.words, 0, 2, "höchstens ein Datum und eine Uhrzeit");
     Instant t = Now();
+    std::string twice;  // the note when the local time exists twice
     if (!parsed.words.empty()) {
         const auto date = CheckedDate(parsed.words[0], sky::kFirstSkyYear, sky::kLastSkyYear);
-        std::string twice;
         t = FromLocal(date, parsed.words.size() > 1 ? CheckedTime(parsed.words[1]) : chr::seconds{0}, &twice);
-        if (!twice.empty()) std::fprintf(err, "lunomat-cli: Hinweis: %s\n", twice.c_str());
     }
     const sky::MoonPosition moon = sky::MoonAt(t);
     const sky::PhaseEvent newMoon = sky::PreviousNewMoon(t);
@@ -155,6 +154,7 @@ int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out, std::
     const long long days = chr::floor<chr::days>(age).count();
     const long long hours = chr::floor<chr::hours>(age - chr::days{days}).count();
     std::string text = "Zeitpunkt:           " + LocalMinuteText(t, true) + "\n" +
+                       (twice.empty() ? "" : "Hinweis:             " + twice + "\n") +
                        "Beleuchtet:          " + GermanDecimal(moon.illuminatedFraction * 100, 1) + " %\n" +
                        "Phasenwinkel:        " + GermanDecimal(moon.phaseAngleDeg, 1) + " °\n" +
                        "Mondalter:           " + Counted(days, "Tag", "Tage") + " " +
@@ -240,6 +240,11 @@ int CommandRise(const std::vector<std::string_view>& args, std::FILE* out) {
         parsed.words.size() > 1 ? CheckedDate(parsed.words[1], sky::kFirstSkyYear, sky::kLastSkyYear) : from;
     if (chr::sys_days{to} < chr::sys_days{from})
         throw UsageError{"Das Datum " + std::string(parsed.words[1]) + " liegt vor " + std::string(parsed.words[0]) + "."};
+    // A table of days: ten years are some 3,650 lines, computed in about half
+    // a second. Longer spans are asked for in parts.
+    constexpr chr::days kMaxRiseSpan{3653};  // ten years of days, the first included
+    if (chr::sys_days{to} - chr::sys_days{from} >= kMaxRiseSpan)
+        throw UsageError{"rise nimmt höchstens zehn Jahre auf einmal."};
 
     // The local days' events, each by the date of its minute; a margin of
     // a day covers every zone's offset.

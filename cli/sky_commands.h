@@ -13,9 +13,9 @@ namespace lunomat::cli {
 
 // phases FROM [TO] [--format csv|json | --ics FILE]
 int CommandPhases(const std::vector<std::string_view>& args, std::FILE* out);
-// moon [DATE [TIME]] [--format csv|json]; a note on err when the local
-// time exists twice.
-int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out, std::FILE* err);
+// moon [DATE [TIME]] [--format csv|json]; when the local time exists twice,
+// the text says which was taken (the records' utc shows it).
+int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out);
 // eclipses --from YEAR --to YEAR [--place LAT,LON] [--format csv|json], from
 // already parsed arguments.
 int ComputedEclipses(const Arguments& parsed, std::FILE* out);

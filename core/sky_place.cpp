@@ -34,7 +34,7 @@ constexpr double kHorizonRefractionDeg = 34.0 / 60.0;
 // Step of the search for events. Shorter than any stretch in which the
 // Moon's upper limb rises and sets again except grazes at high latitudes,
 // and far shorter than half a day for the transits.
-constexpr double kSampleStepDays = 10.0 / 1440.0;
+constexpr double kSampleStepDays = 15.0 / 1440.0;
 // The bisection stops below this, well under the second the results keep.
 constexpr double kResolutionDays = 0.2 / kSecondsPerDay;
 
@@ -95,13 +95,28 @@ double LimbAboveHorizon(const Seen& s) {
     return s.altitudeDeg + std::asin(kMoonRadiusKm / s.distanceKm) * kRadToDeg + kHorizonRefractionDeg;
 }
 
-// The instant in [a, b] at which value changes its sign, given that it does.
+// The instant in [a, b] at which value changes its sign, given that it does:
+// regula falsi with the Illinois rule, which keeps the root bracketed and
+// needs a handful of steps for these smooth functions.
 template <typename Value>
 double Bisect(double a, double b, Value value) {
-    const bool risingAtA = value(a) < 0.0;
-    while (b - a > kResolutionDays) {
-        const double m = 0.5 * (a + b);
-        ((value(m) < 0.0) == risingAtA ? a : b) = m;
+    double fa = value(a), fb = value(b);
+    int side = 0;
+    for (int i = 0; i < 60 && b - a > kResolutionDays; ++i) {
+        const double c = fb != fa ? (a * fb - b * fa) / (fb - fa) : 0.5 * (a + b);
+        const double fc = value(c);
+        if (fc == 0.0) return c;
+        if ((fc < 0.0) == (fa < 0.0)) {
+            a = c, fa = fc;
+            if (side == -1) fb /= 2.0;
+            side = -1;
+        } else {
+            b = c, fb = fc;
+            if (side == 1) fa /= 2.0;
+            side = 1;
+        }
+        // Close enough in value: the step the next point would move is tiny.
+        if (std::abs(fc) * (b - a) < kResolutionDays * std::abs(fb - fa)) return c;
     }
     return 0.5 * (a + b);
 }
