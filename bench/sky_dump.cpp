@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
         }
     } else if (what == "apsides") {
         for (const ApsisEvent& a : ApsidesInYears(from, to))
-            std::printf("%s %lld %.1f\n", a.kind == Apsis::Perigee ? "perigee" : "apogee", Seconds(a.utc), a.distanceKm);
+            std::printf("%s %lld %.1f\n", a.kind == Apsis::Perigee ? "perigee" : "apogee", Seconds(a.utc),
+                        a.distanceKm);
     } else if (what == "rise" && argc > 5) {
         static const char* kinds[] = {"rise", "transit", "set"};
         const Place place{std::atof(argv[4]), std::atof(argv[5])};

@@ -58,7 +58,8 @@ std::vector<NotedPhase> Noted(const std::vector<sky::PhaseEvent>& events) {
         Note note = Note::None;
         if (event.phase == sky::Phase::FullMoon) {
             if (!lastFull) {
-                const chr::year_month_day before = LocalDate(sky::PhaseOfLunation(event.lunation - 1, sky::Phase::FullMoon).utc);
+                const chr::year_month_day before =
+                    LocalDate(sky::PhaseOfLunation(event.lunation - 1, sky::Phase::FullMoon).utc);
                 lastFull = before.year() / before.month();
             }
             const chr::year_month_day date = LocalDate(event.utc);
@@ -172,7 +173,8 @@ namespace {
 // "1 h 42 min"
 std::string Duration(chr::seconds length) {
     const long long minutes = chr::round<chr::minutes>(length).count();
-    return (minutes >= 60 ? std::to_string(minutes / 60) + " h " : std::string()) + std::to_string(minutes % 60) + " min";
+    return (minutes >= 60 ? std::to_string(minutes / 60) + " h " : std::string()) + std::to_string(minutes % 60) +
+           " min";
 }
 
 // "18:24–22:19 MESZ (3 h 55 min)" for a phase from its first to its last contact.
@@ -239,7 +241,8 @@ int CommandRise(const std::vector<std::string_view>& args, std::FILE* out) {
     const chr::year_month_day to =
         parsed.words.size() > 1 ? CheckedDate(parsed.words[1], sky::kFirstSkyYear, sky::kLastSkyYear) : from;
     if (chr::sys_days{to} < chr::sys_days{from})
-        throw UsageError{"Das Datum " + std::string(parsed.words[1]) + " liegt vor " + std::string(parsed.words[0]) + "."};
+        throw UsageError{"Das Datum " + std::string(parsed.words[1]) + " liegt vor " + std::string(parsed.words[0]) +
+                         "."};
     // A table of days: ten years are some 3,650 lines, computed in about half
     // a second. Longer spans are asked for in parts.
     constexpr chr::days kMaxRiseSpan{3653};  // ten years of days, the first included
@@ -276,7 +279,8 @@ int CommandRise(const std::vector<std::string_view>& args, std::FILE* out) {
         const auto shown = [](const std::optional<sky::MoonEvent>& e) {
             return e ? ShownClock(e->utc) : std::string("--:--");
         };
-        text += kWeekdays[chr::weekday{day}.c_encoding()] + std::string(" ") + dateText + "  Aufgang " + shown(rise) + "  Durchgang " + shown(transit);
+        text += kWeekdays[chr::weekday{day}.c_encoding()] + std::string(" ") + dateText + "  Aufgang " + shown(rise) +
+                "  Durchgang " + shown(transit);
         if (transit) text += " (" + GermanDecimal(transit->altitudeDeg, 1) + "°)";
         text += "  Untergang " + shown(set) + "\n";
     }

@@ -91,7 +91,9 @@ public:
         for (int i = 0; i < kSamples; ++i) {
             const double jde = greatestJde + (i - kHalfSamples) * kSpacingDays;
             const MoonPlace moon = MoonGeometric(jde);
-            const double sunLongitude = along(sun0.longitudeDeg, sun0.longitudeDeg + std::remainder(sun1.longitudeDeg - sun0.longitudeDeg, 360.0), jde);
+            const double sunLongitude =
+                along(sun0.longitudeDeg,
+                      sun0.longitudeDeg + std::remainder(sun1.longitudeDeg - sun0.longitudeDeg, 360.0), jde);
             const Offset o = OffsetFromShadowAxis(moon, sunLongitude, along(sun0.latitudeDeg, sun1.latitudeDeg, jde));
             x_[i] = o.x;
             y_[i] = o.y;

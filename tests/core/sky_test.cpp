@@ -208,7 +208,8 @@ TEST(Sky, RiseTransitSetAgainstReference) {
                 return ourKind(e) == row.word && SecondsBetween(e.utc, row.instant) <= tolerance;
             });
             if (near == ours.end() && graze(row.word, row.instant, theirs, theirKind, theirTime)) continue;
-            ASSERT_NE(near, ours.end()) << row.word << " " << place.latitudeDeg << " " << row.instant.time_since_epoch().count();
+            ASSERT_NE(near, ours.end()) << row.word << " " << place.latitudeDeg << " "
+                                        << row.instant.time_since_epoch().count();
             matched[std::size_t(near - ours.begin())] = true;
             if (tolerance == 60) worst = std::max(worst, SecondsBetween(near->utc, row.instant));
             if (near->kind == HorizonEvent::Transit) {
@@ -218,7 +219,8 @@ TEST(Sky, RiseTransitSetAgainstReference) {
         for (std::size_t k = 0; k < ours.size(); ++k)
             EXPECT_TRUE(matched[k] || ours[k].utc < begin + minutes{5} || ours[k].utc >= end - minutes{5} ||
                         graze(ourKind(ours[k]), ours[k].utc, ours, ourKind, ourTime))
-                << "only ours: " << ourKind(ours[k]) << " " << place.latitudeDeg << " " << ours[k].utc.time_since_epoch().count();
+                << "only ours: " << ourKind(ours[k]) << " " << place.latitudeDeg << " "
+                << ours[k].utc.time_since_epoch().count();
     }
     std::printf("worst rise/transit/set difference up to 65°: %lld s\n", worst);
 }
