@@ -3,6 +3,9 @@
 #   the lunar core      Google Benchmark figures of bench/core_bench.cpp
 #   the true sky        one phase instant, every phase and every lunar eclipse
 #                       1583-9999 (also bench/core_bench.cpp)
+#   the command line    time and peak memory of lunomat-cli rise for one year
+#                       at one place, apsides 1583-9999 and the calendar file
+#                       of 1583-9999 (bench/cli_bench.sh)
 #   start-up            from starting the program until the X server maps
 #                       its window (bench/map_wait; the moon of today is
 #                       computed before that), and until every pixel of the
@@ -67,6 +70,9 @@ print("sweep", ns("BM_DisplaySweep1900To2100"))
 print("annual", ns("BM_AnnualPhaseTable"))
 print("sky", ns("BM_PhaseInstant"), ns("BM_AllPhases1583To9999"), ns("BM_AllLunarEclipses1583To9999"))
 ' >>"$results"
+
+# --- the command-line tool ---------------------------------------------------
+bench/cli_bench.sh "$bin/lunomat-cli" >>"$results"
 
 # --- the desktop program ----------------------------------------------------
 # Xvfb may still be starting; a program that cannot reach it would abort.
@@ -243,6 +249,7 @@ $1 == "lunomat_a11y" { lac = $2 }
 $1 == "minimized"    { mc = $2; ms = $3 }
 $1 == "covered"      { cc = $2 }
 $1 == "openings" { o10 = $2; o300 = $3 }
+$1 ~ /^cli_/    { cs[$1] = $2; cm[$1] = $3 }
 END {
   f = "%-30s %-13s %-28s %-8s %-9s %s\n"
   printf f, "measure", "Luno-Mat", "yardstick", "ratio", "goal", "result"
@@ -252,6 +259,9 @@ END {
   printf f, "one phase instant", sprintf("%.2f us", phase / 1e3), "-", "-", "<= 2 us", verdict(phase <= 2e3)
   printf f, "all phases 1583-9999", sprintf("%.0f ms", phases / 1e6), "-", "-", "<= 1 s", verdict(phases <= 1e9)
   printf f, "all lunar eclipses 1583-9999", sprintf("%.0f ms", eclipses / 1e6), "-", "-", "<= 1 s", verdict(eclipses <= 1e9)
+  printf f, "cli rise, one year, one place", cs["cli_rise"] " s", sprintf("peak %.1f MiB", cm["cli_rise"] / 1024), "-", "-", "-"
+  printf f, "cli apsides 1583-9999 (CSV)", cs["cli_apsides"] " s", sprintf("peak %.1f MiB", cm["cli_apsides"] / 1024), "-", "-", "-"
+  printf f, "cli phases 1583-9999 --ics -", cs["cli_ics"] " s", sprintf("peak %.1f MiB", cm["cli_ics"] / 1024), "-", "-", "-"
   printf f, "start-up (median of " rounds ")", ls " ms", ts " ms (text window)", sprintf("%.2fx", ls / ts), "<= 1.2x", verdict(ls / ts <= 1.2)
   printf f, "", "", bs " ms (empty window)", sprintf("%.2fx", ls / bs), "-", "-"
   printf f, "", "", ds " ms (design text window)", sprintf("%.2fx", ls / ds), "<= 1.2x", verdict(ls / ds <= 1.2)

@@ -7,9 +7,15 @@ Sun, and its own ΔT table. Phase instants are compared both in UT (what the
 user sees) and in dynamical time (the lunar theory alone, each side with its
 own ΔT); positions at instants spread over the range.
 
+Moonrise, transit and moonset at four places up to 65° of latitude (every
+25th year), perigees and apogees, and the contacts of the lunar eclipses are
+compared with PyEphem's own rise and transit search, its distance and the
+same shadow rule on its places.
+
 Usage: bench/sky_accuracy.py SKY_DUMP [FROM TO]   (SKY_DUMP: the sky_dump program)
 """
 import math
+import signal
 import subprocess
 import sys
 
@@ -144,3 +150,95 @@ print(f"lunar eclipses: {len(ours)} ours, {len(refs)} reference, {missed} missed
 report("greatest eclipse:", dt, "min")
 report("penumbral magnitude:", dpen, "")
 report("umbral magnitude:", dumb, "")
+
+
+# Eclipse contacts: where the same gap vanishes on ephem's places, sought
+# within 15 minutes of ours.
+def gaps(djd):
+    _, pen, umb = shadow(djd)  # magnitudes in Moon diameters: the limb touches at 0 and 1
+    return -pen, -umb, 1.0 - umb
+
+
+def contact_ref(index, unix):
+    lo, hi = unix / 86400.0 + UNIX_EPOCH_DJD - 0.0105, unix / 86400.0 + UNIX_EPOCH_DJD + 0.0105
+    flo, fhi = gaps(lo)[index], gaps(hi)[index]
+    if (flo < 0) == (fhi < 0):
+        return None
+    for _ in range(30):
+        mid = (lo + hi) / 2
+        if (gaps(mid)[index] < 0) == (flo < 0):
+            lo = mid
+        else:
+            hi = mid
+    return ((lo + hi) / 2 - UNIX_EPOCH_DJD) * 86400.0
+
+
+contact_err, contact_missed = [], 0
+for row in run("contacts", max(FROM, 1900), min(TO, 2100)):
+    for name, index, value in zip(("p1", "u1", "u2", "u3", "u4", "p4"), (0, 1, 2, 2, 1, 0), row[1:]):
+        if value == "-":
+            continue
+        ref = contact_ref(index, int(value))
+        if ref is None:
+            contact_missed += 1
+            continue
+        contact_err.append((year_of(int(value)), (int(value) - ref) / 60.0))
+report(f"eclipse contacts ({contact_missed} without a reference within 15 min):", contact_err, "min")
+
+apsis_time, apsis_km = [], []
+for kind, unix, km in run("apsides", max(FROM, 1900), min(TO, 2100)):
+    sign = 1 if kind == "perigee" else -1
+    centre = int(unix) / 86400.0 + UNIX_EPOCH_DJD
+    lo, hi = centre - 0.3, centre + 0.3
+    dist = lambda djd: sign * ephem.Moon(ephem.Date(djd)).earth_distance * ephem.meters_per_au / 1000.0
+    for _ in range(40):
+        a, b = hi - 0.618 * (hi - lo), lo + 0.618 * (hi - lo)
+        if dist(a) < dist(b):
+            hi = b
+        else:
+            lo = a
+    best = (lo + hi) / 2
+    y = year_of(int(unix))
+    apsis_time.append((y, (int(unix) - (best - UNIX_EPOCH_DJD) * 86400.0) / 60.0))
+    apsis_km.append((y, float(km) - sign * dist(best)))
+report("apsis instants:", apsis_time, "min")
+report("apsis distances:", apsis_km, "km")
+
+class TooLong(Exception):
+    pass
+
+
+def too_long(*_):
+    raise TooLong()
+
+
+# PyEphem's rise search does not return for some grazing paths: such a
+# search is given up after two seconds and counted as without a reference.
+signal.signal(signal.SIGALRM, too_long)
+rise_err, rise_alt, rise_missed = [], [], 0
+PLACES = [(52.52, 13.40), (-0.18, -78.47), (-33.87, 151.21), (64.15, -21.94)]
+for year in range(max(FROM, 1900), min(TO, 2100) + 1, 25):
+    for lat, lon in PLACES:
+        obs = ephem.Observer()
+        obs.lat, obs.lon, obs.elevation, obs.pressure, obs.horizon = str(lat), str(lon), 0, 0, "-0:34"
+        find = {"rise": obs.next_rising, "set": obs.next_setting, "transit": obs.next_transit}
+        for kind, unix, alt in run("rise", year, year, lat, lon):
+            obs.date = edate(int(unix) - 1800)
+            signal.alarm(2)
+            try:
+                ref = find[kind](ephem.Moon())
+            except (ephem.AlwaysUpError, ephem.NeverUpError, TooLong):
+                rise_missed += 1
+                continue
+            finally:
+                signal.alarm(0)
+            diff = int(unix) - (float(ref) - UNIX_EPOCH_DJD) * 86400.0
+            if abs(diff) > 1800:
+                rise_missed += 1  # a graze the reference does not see
+                continue
+            rise_err.append((year, diff))
+            if kind == "transit":
+                obs.date = ref
+                rise_alt.append((year, float(alt) - math.degrees(ephem.Moon(obs).alt)))
+report(f"rise, transit, set up to 65 deg ({rise_missed} without a reference event within 30 min):", rise_err, "s")
+report("transit altitude:", rise_alt, "deg")

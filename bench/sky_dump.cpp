@@ -3,6 +3,9 @@
 //   sky_dump phases FROM TO         phase unix_seconds delta_t_seconds
 //   sky_dump moon FROM TO STEP_H    unix_seconds longitude latitude distance_km illuminated
 //   sky_dump eclipses FROM TO       unix_seconds kind penumbral umbral
+//   sky_dump contacts FROM TO       greatest p1 u1 u2 u3 u4 p4 (unix seconds, "-" for none)
+//   sky_dump apsides FROM TO        kind unix_seconds distance_km
+//   sky_dump rise FROM TO LAT LON   kind unix_seconds altitude_deg
 
 #include <chrono>
 #include <cstdio>
@@ -54,6 +57,23 @@ int main(int argc, char** argv) {
             std::printf("%lld %s %.4f %.4f\n", Seconds(e.greatest), kinds[static_cast<int>(e.kind)],
                         e.penumbralMagnitude, e.umbralMagnitude);
         }
+    } else if (what == "contacts") {
+        for (const LunarEclipse& e : LunarEclipsesInYears(from, to)) {
+            std::printf("%lld", Seconds(e.greatest));
+            for (const auto& c : {e.p1, e.u1, e.u2, e.u3, e.u4, e.p4})
+                c ? std::printf(" %lld", Seconds(*c)) : std::printf(" -");
+            std::printf("\n");
+        }
+    } else if (what == "apsides") {
+        for (const ApsisEvent& a : ApsidesInYears(from, to))
+            std::printf("%s %lld %.1f\n", a.kind == Apsis::Perigee ? "perigee" : "apogee", Seconds(a.utc),
+                        a.distanceKm);
+    } else if (what == "rise" && argc > 5) {
+        static const char* kinds[] = {"rise", "transit", "set"};
+        const Place place{std::atof(argv[4]), std::atof(argv[5])};
+        const Instant begin{sys_days{year{from} / January / 1}}, end{sys_days{year{to + 1} / January / 1}};
+        for (const MoonEvent& e : MoonEventsBetween(begin, end, place))
+            std::printf("%s %lld %.3f\n", kinds[static_cast<int>(e.kind)], Seconds(e.utc), e.altitudeDeg);
     } else {
         return 2;
     }

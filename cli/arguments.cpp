@@ -1,5 +1,8 @@
 #include "cli/arguments.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "cli/messages.h"
 #include "core/calendar.h"
 
@@ -34,6 +37,7 @@ Arguments ParseArguments(std::string_view command, const std::vector<std::string
         else if (name == "--format") once(parsed.format, ParseFormat(value));
         else if (name == "--from") once(parsed.from, value);
         else if (name == "--to") once(parsed.to, value);
+        else if (name == "--place") once(parsed.place, CheckedPlace(value));
     }
     if (parsed.ics && parsed.format)
         throw UsageError{"--ics und --format lassen sich nicht zusammen angeben."};
@@ -91,6 +95,42 @@ chr::year_month_day CheckedDate(std::string_view text, int first, int last) {
     const chr::year_month_day date{chr::year{year}, chr::month{unsigned(month)}, chr::day{unsigned(day)}};
     if (!date.ok()) throw UsageError{"Das Datum " + std::string(text) + " gibt es nicht."};
     return date;
+}
+
+namespace {
+
+// A decimal number without exponent: an optional sign, digits, and a point
+// followed by digits.
+std::optional<double> DecimalDegrees(std::string_view text) {
+    std::string_view digits = text;
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+    const auto point = digits.find('.');
+    const std::string_view whole = digits.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? "0" : digits.substr(point + 1);
+    if (whole.empty() || fraction.empty() || !IsDigits(whole) || !IsDigits(fraction) || whole.size() > 3)
+        return std::nullopt;
+    double value = 0.0;
+    const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+sky::Place CheckedPlace(std::string_view text) {
+    const auto comma = text.find(',');
+    const auto latitude = comma == std::string_view::npos ? std::nullopt : DecimalDegrees(text.substr(0, comma));
+    const auto longitude = comma == std::string_view::npos ? std::nullopt : DecimalDegrees(text.substr(comma + 1));
+    if (!latitude || !longitude)
+        throw UsageError{"Ungültiger Ort " + Quoted(text) +
+                         ": erwartet wird BREITE,LÄNGE in Grad mit Dezimalpunkt, Nord und Ost positiv, "
+                         "z. B. 52.52,13.40."};
+    if (std::abs(*latitude) > 90.0)
+        throw UsageError{"Die Breite im Ort " + Quoted(text) + " liegt nicht zwischen -90 und 90 Grad."};
+    if (std::abs(*longitude) > 180.0)
+        throw UsageError{"Die Länge im Ort " + Quoted(text) + " liegt nicht zwischen -180 und 180 Grad."};
+    return {*latitude, *longitude};
 }
 
 chr::seconds CheckedTime(std::string_view text) {

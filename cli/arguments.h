@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/formats.h"
+#include "core/sky.h"
 
 namespace lunomat::cli {
 
@@ -20,6 +21,7 @@ struct Arguments {
     std::optional<Format> format;
     std::optional<std::string_view> from;
     std::optional<std::string_view> to;
+    std::optional<sky::Place> place;
 };
 
 // Options are "--name VALUE" or "--name=VALUE", only those in allowed; any
@@ -37,6 +39,10 @@ int CheckedYear(std::string_view text, int first, int last);
 // "TT.MM.JJJJ" (day and month with one or two digits) or "JJJJ-MM-TT", a
 // date that exists, with its year in first..last.
 std::chrono::year_month_day CheckedDate(std::string_view text, int first, int last);
+
+// "LAT,LON": decimal degrees, north and east positive, latitude within
+// ±90 and longitude within ±180 ("52.52,13.40", "-33.87,151.21").
+sky::Place CheckedPlace(std::string_view text);
 
 // "HH:MM" or "HH:MM:SS" on the 24-hour clock.
 std::chrono::seconds CheckedTime(std::string_view text);

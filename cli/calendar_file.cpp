@@ -12,26 +12,66 @@ const PhaseWords& WordsOf(sky::Phase phase) {
     return kWords[static_cast<int>(phase)];
 }
 
+namespace {
+
+// A TEXT value as iCalendar wants it: backslash, semicolon, comma and line
+// breaks escaped, other control characters dropped.
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\\' || c == ';' || c == ',') (out += '\\') += c;
+        else if (c == '\n') out += "\\n";
+        else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+    }
+    return out;
+}
+
+// Appends a content line folded after at most 75 octets (a continuation line
+// starts with a space, which counts), never inside a UTF-8 sequence.
+void AppendFolded(std::string& out, std::string_view line) {
+    constexpr std::size_t kMaxOctets = 75;
+    std::size_t room = kMaxOctets;
+    while (line.size() > room) {
+        std::size_t cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        (out.append(line.substr(0, cut)) += "\r\n") += ' ';
+        line.remove_prefix(cut);
+        room = kMaxOctets - 1;
+    }
+    (out += line) += "\r\n";
+}
+
+}  // namespace
+
 std::string CalendarText(const std::vector<sky::PhaseEvent>& events, const std::string& calendarName) {
     const std::string stamp = IcsUtc(Now());
     std::string ics;
-    const auto line = [&ics](const std::string& text) { ics += text + "\r\n"; };
+    ics.reserve(events.size() * 330 + 200);
+    const auto line = [&ics](std::string_view text) { AppendFolded(ics, text); };
     line("BEGIN:VCALENDAR");
     line("VERSION:2.0");
     line(std::string("PRODID:-//Luno-Mat//lunomat-cli ") + LUNOMAT_VERSION_TEXT + "//DE");
     line("CALSCALE:GREGORIAN");
-    line("X-WR-CALNAME:" + calendarName);
+    line("X-WR-CALNAME:" + Escaped(calendarName));
     for (const sky::PhaseEvent& event : events) {
         const PhaseWords& words = WordsOf(event.phase);
-        const std::string start = IcsUtc(event.utc);
+        // The minute every text shows, so that calendar and description agree.
+        // The event ends within that local minute: never on the next day, and
+        // not of no length, which some calendar programs take for an hour.
+        const Instant minute = RoundedMinute(event.utc);
+        const std::string start = IcsUtc(minute);
         const GermanMinute local = LocalMinute(event.utc);
+        const long lunation = sky::BrownLunation(event.lunation);
         line("BEGIN:VEVENT");
-        line("UID:" + start + "-" + words.key + "@lunomat-cli");
+        // What the event is, not when it was computed to be: a better series
+        // or ΔT moves the instant, and importing again must update, not add.
+        line("UID:lunation-" + std::to_string(lunation) + "-" + words.key + "@lunomat-cli");
         line("DTSTAMP:" + stamp);
         line("DTSTART:" + start);
-        line("DURATION:PT1M");
-        line(std::string("SUMMARY:") + words.german);
-        line("DESCRIPTION:Ortszeit " + local.weekday + " " + local.date + " " + local.clock + " " + local.zone);
+        line("DTEND:" + IcsUtc(EndOfLocalMinute(minute)));
+        line("SUMMARY:" + Escaped(words.german));
+        line("DESCRIPTION:" + Escaped("Ortszeit " + local.weekday + " " + local.date + " " + local.clock + " " +
+                                      local.zone + "\nLunation " + std::to_string(lunation)));
         line("TRANSP:TRANSPARENT");
         line("END:VEVENT");
     }

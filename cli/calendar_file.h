@@ -15,10 +15,11 @@ struct PhaseWords {
 };
 const PhaseWords& WordsOf(sky::Phase phase);
 
-// One VEVENT per phase: DTSTART at the instant in UTC, a one-minute
-// DURATION, the German name as SUMMARY, the local time in DESCRIPTION and a
-// UID made of instant and kind, so that importing again updates the events.
-// calendarName becomes X-WR-CALNAME.
+// One VEVENT per phase: DTSTART at the instant's minute in UTC, DTEND at the
+// last second of that local minute, the German name as SUMMARY, the local time and the lunation
+// in DESCRIPTION and a UID made of lunation number and kind, so that
+// importing again updates the events. calendarName becomes X-WR-CALNAME.
+// Lines are folded at 75 octets, texts escaped.
 std::string CalendarText(const std::vector<sky::PhaseEvent>& events, const std::string& calendarName);
 
 }  // namespace lunomat::cli

@@ -29,7 +29,8 @@ std::string RecordsText(Format format, const std::vector<std::string_view>& keys
             const Field& field = records[r][k];
             const std::string quote = field.number ? "" : "\"";
             ((text += k ? ", \"" : "\"") += keys[k]) += "\": ";
-            text += quote + field.value + quote;
+            // What does not happen is null, not an empty text.
+            text += field.value.empty() ? "null" : quote + field.value + quote;
         }
         text += r + 1 < records.size() ? "},\n" : "}\n";
     }

@@ -14,7 +14,7 @@ enum class Format { Text, Csv, Json };
 Format ParseFormat(std::string_view word);
 
 struct Field {
-    std::string value;    // no comma, quote, backslash or control character
+    std::string value;    // no comma, quote, backslash or control character; empty: null in JSON
     bool number = false;  // written bare in JSON, quoted otherwise
 };
 using Record = std::vector<Field>;

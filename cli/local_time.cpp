@@ -1,9 +1,11 @@
 #include "cli/local_time.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
+#include <vector>
 
 #include "cli/messages.h"
 
@@ -31,6 +33,13 @@ std::string Printed(const char* pattern, const std::tm& tm) {
 
 }  // namespace
 
+std::string IsoDate(chr::year_month_day date) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return buffer;
+}
+
 std::string IsoUtc(Instant t) { return Printed("%04d-%02d-%02dT%02d:%02d:%02dZ", Broken(t, false)); }
 
 std::string IcsUtc(Instant t) { return Printed("%04d%02d%02dT%02d%02d%02dZ", Broken(t, false)); }
@@ -48,9 +57,19 @@ std::string IsoLocal(Instant t) {
     return text;
 }
 
+Instant RoundedMinute(Instant t) { return chr::floor<chr::minutes>(t + chr::seconds{30}); }
+
+Instant EndOfLocalMinute(Instant t) { return t + chr::seconds{59 - Broken(t, true).tm_sec}; }
+
+chr::year_month_day LocalDate(Instant t) {
+    const std::tm tm = Broken(RoundedMinute(t), true);
+    return chr::year{tm.tm_year + 1900} / chr::month{static_cast<unsigned>(tm.tm_mon + 1)} /
+           chr::day{static_cast<unsigned>(tm.tm_mday)};
+}
+
 GermanMinute LocalMinute(Instant t) {
     static constexpr const char* kWeekdays[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
-    const std::tm tm = Broken(chr::floor<chr::minutes>(t + chr::seconds{30}), true);
+    const std::tm tm = Broken(RoundedMinute(t), true);
     const std::string_view zone = tm.tm_zone ? tm.tm_zone : "";
     char date[32], clock[16];
     std::snprintf(date, sizeof date, "%02d.%02d.%04d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900);
@@ -58,26 +77,73 @@ GermanMinute LocalMinute(Instant t) {
     return {kWeekdays[tm.tm_wday], date, clock, zone == "CET" ? "MEZ" : zone == "CEST" ? "MESZ" : std::string(zone)};
 }
 
-std::string LocalMinuteText(Instant t) {
-    const GermanMinute m = LocalMinute(t);
-    return m.weekday + " " + m.date + "  " + m.clock + " " + m.zone;
+std::string ShownClock(Instant t) {
+    const chr::year_month_day utcDate{chr::floor<chr::days>(t)};
+    if (static_cast<int>(utcDate.year()) <= kLastMinuteYear) return LocalMinute(t).clock;
+    return "gegen " + std::to_string(Broken(t + chr::minutes{30}, true).tm_hour) + " Uhr";
 }
 
-Instant FromLocal(chr::year_month_day date, chr::seconds timeOfDay) {
+std::string LocalMinuteText(Instant t, bool exact) {
+    const GermanMinute m = LocalMinute(t);
+    return m.weekday + " " + m.date + "  " + (exact ? m.clock : ShownClock(t)) + " " + m.zone;
+}
+
+namespace {
+
+std::string Clock(const std::tm& tm) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", tm.tm_hour, tm.tm_min);
+    return text;
+}
+
+}  // namespace
+
+Instant FromLocal(chr::year_month_day date, chr::seconds timeOfDay, std::string* twice) {
     const chr::hh_mm_ss<chr::seconds> clock{timeOfDay};
-    std::tm tm{};
-    tm.tm_year = static_cast<int>(date.year()) - 1900;
-    tm.tm_mon = static_cast<int>(unsigned(date.month())) - 1;
-    tm.tm_mday = static_cast<int>(unsigned(date.day()));
-    tm.tm_hour = static_cast<int>(clock.hours().count());
-    tm.tm_min = static_cast<int>(clock.minutes().count());
-    tm.tm_sec = static_cast<int>(clock.seconds().count());
-    tm.tm_isdst = -1;
+    std::tm wanted{};
+    wanted.tm_year = static_cast<int>(date.year()) - 1900;
+    wanted.tm_mon = static_cast<int>(unsigned(date.month())) - 1;
+    wanted.tm_mday = static_cast<int>(unsigned(date.day()));
+    wanted.tm_hour = static_cast<int>(clock.hours().count());
+    wanted.tm_min = static_cast<int>(clock.minutes().count());
+    wanted.tm_sec = static_cast<int>(clock.seconds().count());
     Broken(Instant{}, true);  // reads TZ before mktime needs it
-    const std::time_t seconds = std::mktime(&tm);
-    if (seconds == static_cast<std::time_t>(-1) && tm.tm_year != 69)
-        throw IoError{"Die Ortszeit ist nicht bekannt."};
-    return Instant{chr::seconds{seconds}};
+    // The time read as standard and as summer time: each reading that the
+    // clock really shows is an instant of it.
+    std::vector<Instant> found;
+    for (const int dst : {1, 0}) {
+        std::tm tm = wanted;
+        tm.tm_isdst = dst;
+        const std::time_t seconds = std::mktime(&tm);
+        const Instant t{chr::seconds{seconds}};
+        const std::tm shown = Broken(t, true);
+        if (shown.tm_mday == wanted.tm_mday && shown.tm_hour == wanted.tm_hour && shown.tm_min == wanted.tm_min &&
+            shown.tm_sec == wanted.tm_sec && (found.empty() || found[0] != t))
+            found.push_back(t);
+    }
+    std::sort(found.begin(), found.end());
+    char day[16];
+    std::snprintf(day, sizeof day, "%02u.%02u.%04d", unsigned(date.day()), unsigned(date.month()), int(date.year()));
+    if (found.empty()) {
+        // The clock change lies within a day before the wanted time: find it
+        // and name the last time before it and the first after.
+        std::tm guess = wanted;
+        guess.tm_isdst = -1;
+        Instant before = Instant{chr::seconds{std::mktime(&guess)}} - chr::hours{24}, after = before + chr::hours{48};
+        const long offset = Broken(before, true).tm_gmtoff;
+        while (after - before > chr::seconds{1}) {
+            const Instant middle = before + (after - before) / 2;
+            (Broken(middle, true).tm_gmtoff == offset ? before : after) = middle;
+        }
+        // The clock read before the change, at the change: "02:00" to "03:00".
+        const std::tm from = Broken(after + chr::seconds{offset}, false), to = Broken(after, true);
+        throw UsageError{"Die Uhrzeit " + Clock(wanted) + " gibt es am " + day +
+                         " in der Zeitzone nicht: die Uhr springt dort von " + Clock(from) + " auf " + Clock(to) + "."};
+    }
+    if (found.size() > 1 && twice != nullptr)
+        *twice = "Die Uhrzeit " + Clock(wanted) + " gibt es am " + day + " zweimal; genommen ist die erste, " +
+                 Clock(wanted) + " " + LocalMinute(found[0]).zone + " (" + IsoUtc(found[0]) + ").";
+    return found[0];
 }
 
 Instant Now() { return chr::floor<chr::seconds>(chr::system_clock::now()); }

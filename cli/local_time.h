@@ -10,6 +10,8 @@ namespace lunomat::cli {
 
 using Instant = std::chrono::sys_seconds;
 
+// "2024-01-25"
+std::string IsoDate(std::chrono::year_month_day date);
 // "2024-01-25T17:53:57Z"
 std::string IsoUtc(Instant t);
 // "20240125T175357Z", the iCalendar form.
@@ -25,12 +27,30 @@ struct GermanMinute {
     std::string weekday, date, clock, zone;
 };
 GermanMinute LocalMinute(Instant t);
-// "Do 25.01.2024  18:54 MEZ"
-std::string LocalMinuteText(Instant t);
+// The instant rounded to the nearest whole minute: what every output shows.
+Instant RoundedMinute(Instant t);
+// The last second of the local minute that holds t (zones whose offset has
+// seconds, as local mean time, do not start their minutes with UTC's).
+Instant EndOfLocalMinute(Instant t);
+// The local calendar date of the instant rounded to the minute.
+std::chrono::year_month_day LocalDate(Instant t);
 
-// The instant of a local date and time of day (in a clock change's gap or
-// overlap, the one the C library chooses).
-Instant FromLocal(std::chrono::year_month_day date, std::chrono::seconds timeOfDay);
+// The last year whose computed instants the text output gives to the
+// minute. After it ΔT is an extrapolation, uncertain by about a minute in
+// 2500, a quarter of an hour in 5000 and hours by 9999.
+inline constexpr int kLastMinuteYear = 2100;
+// "18:54"; for a computed instant after kLastMinuteYear only the nearest
+// full hour, "gegen 19 Uhr".
+std::string ShownClock(Instant t);
+// "Do 25.01.2024  18:54 MEZ" (with ShownClock; exact: always to the minute,
+// for an instant the user gave).
+std::string LocalMinuteText(Instant t, bool exact = false);
+
+// The instant of a local date and time of day. A time the clock skips in
+// TZ (a change to summer time) is a UsageError naming the gap. A time the
+// clock shows twice is taken at its first showing, and *twice (when given)
+// says so in German.
+Instant FromLocal(std::chrono::year_month_day date, std::chrono::seconds timeOfDay, std::string* twice = nullptr);
 
 // Now, to the second.
 Instant Now();

@@ -13,10 +13,16 @@ namespace lunomat::cli {
 
 // phases FROM [TO] [--format csv|json | --ics FILE]
 int CommandPhases(const std::vector<std::string_view>& args, std::FILE* out);
-// moon [DATE [TIME]] [--format csv|json]
+// moon [DATE [TIME]] [--format csv|json]; when the local time exists twice,
+// the text says which was taken (the records' utc shows it).
 int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out);
-// eclipses --from YEAR --to YEAR [--format csv|json], from already parsed arguments.
+// eclipses --from YEAR --to YEAR [--place LAT,LON] [--format csv|json], from
+// already parsed arguments.
 int ComputedEclipses(const Arguments& parsed, std::FILE* out);
+// rise FROM [TO] --place LAT,LON [--format csv|json]
+int CommandRise(const std::vector<std::string_view>& args, std::FILE* out);
+// apsides FROM [TO] [--format csv|json]
+int CommandApsides(const std::vector<std::string_view>& args, std::FILE* out);
 // The calendar file of the phases whose instant falls in year.
 std::string YearCalendar(int year);
 

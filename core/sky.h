@@ -21,6 +21,7 @@ enum class Phase { NewMoon, FirstQuarter, FullMoon, LastQuarter };
 struct PhaseEvent {
     Phase phase;
     Instant utc;
+    long lunation = 0;  // k of the lunation the phase belongs to (see PhaseOfLunation)
 };
 
 // Smallest and largest year for which phases, positions and eclipses are offered.
@@ -61,6 +62,10 @@ struct LunarEclipse {
     EclipseKind kind;
     double penumbralMagnitude;
     double umbralMagnitude;      // negative for a penumbral eclipse
+    // Contacts, UT: the Moon's limb meets the penumbra (p1) and leaves it
+    // (p4); meets the umbra (u1) and leaves it (u4); is wholly inside the
+    // umbra (u2) until u3. Empty where the eclipse does not reach that stage.
+    std::optional<Instant> p1, u1, u2, u3, u4, p4;
 };
 
 // The eclipse at the full moon of lunation k, or nothing when that full moon
@@ -69,5 +74,43 @@ std::optional<LunarEclipse> EclipseOfLunation(long lunation);
 
 // Every lunar eclipse whose greatest phase falls in fromYear..toYear, in time order.
 std::vector<LunarEclipse> LunarEclipsesInYears(int fromYear, int toYear);
+
+// Brown's lunation number of lunation k: lunation 1 began with the new moon
+// of 1923-01-17.
+inline constexpr long kBrownLunationOffset = 953;
+inline long BrownLunation(long lunation) { return lunation + kBrownLunationOffset; }
+
+// A place on the Earth at sea level: latitude north positive, longitude
+// east positive, in degrees.
+struct Place {
+    double latitudeDeg;
+    double longitudeDeg;
+};
+
+// Altitude of the Moon's centre above the horizon of place at instant t,
+// topocentric (parallax applied), without refraction, in degrees.
+double MoonAltitude(Instant t, const Place& place);
+
+enum class HorizonEvent { Rise, Transit, Set };
+struct MoonEvent {
+    HorizonEvent kind;
+    Instant utc;
+    double altitudeDeg;  // topocentric altitude of the centre then, no refraction
+};
+// Every rise, upper transit and set of the Moon at place with
+// begin <= utc < end, in time order. Rise and set are the instants when the
+// upper limb touches the horizon with 34' of refraction, as the almanacs
+// count them; the transit is the Moon's centre on the meridian.
+std::vector<MoonEvent> MoonEventsBetween(Instant begin, Instant end, const Place& place);
+
+enum class Apsis { Perigee, Apogee };
+struct ApsisEvent {
+    Apsis kind;
+    Instant utc;
+    double distanceKm;  // Earth's centre to the Moon's centre at its extreme
+};
+// Every least (perigee) and greatest (apogee) distance of the Moon whose
+// instant falls in the calendar years fromYear..toYear, in time order.
+std::vector<ApsisEvent> ApsidesInYears(int fromYear, int toYear);
 
 }  // namespace lunomat::sky

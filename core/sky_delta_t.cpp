@@ -106,10 +106,9 @@ Instant InstantOfJulianDay(double jd) {
     return Instant{std::chrono::seconds{std::llround((jd - kUnixEpochJd) * kSecondsPerDay)}};
 }
 
-double JdeOfInstant(Instant t) {
-    const double jd = JulianDayOf(t);
-    return jd + DeltaTSeconds(DecimalYear(jd)) / kSecondsPerDay;
-}
+double JdeOfJulianDay(double jd) { return jd + DeltaTSeconds(DecimalYear(jd)) / kSecondsPerDay; }
+
+double JdeOfInstant(Instant t) { return JdeOfJulianDay(JulianDayOf(t)); }
 
 Instant InstantOfJde(double jde) {
     return InstantOfJulianDay(jde - DeltaTSeconds(DecimalYear(jde)) / kSecondsPerDay);

@@ -65,6 +65,96 @@ double LeastDistanceParameter(Offset a, Offset b, Offset c) {
     return s;
 }
 
+// The Moon's limb against the shadow: how far the Moon's centre is from the
+// shadow axis less the sum (outer) or difference (inner) of the shadow's and
+// the Moon's radii, in degrees. Negative while the limb is inside.
+struct ShadowGap {
+    double penumbraOuter, umbraOuter, umbraInner;
+};
+
+// The Moon's path against the shadow over the whole eclipse: its offset and
+// distance at five instants 1.75 h apart, centred on greatest eclipse,
+// interpolated by the polynomial through them (the lunar theory's shortest
+// periods are days, so the error stays far below an arcsecond), with the Sun
+// on a straight line. The longest penumbral phase lasts under 3.5 h either
+// side of greatest eclipse.
+class ShadowPath {
+public:
+    static constexpr double kSpacingDays = 1.75 / 24.0;
+    static constexpr int kHalfSamples = 2;
+
+    ShadowPath(double greatestJde, const SunPlace& sun0, const SunPlace& sun1, double sunStepDays)
+        : greatestJde_(greatestJde) {
+        const auto along = [&](double a, double b, double jde) {
+            return a + (b - a) * (jde - greatestJde) / sunStepDays;
+        };
+        for (int i = 0; i < kSamples; ++i) {
+            const double jde = greatestJde + (i - kHalfSamples) * kSpacingDays;
+            const MoonPlace moon = MoonGeometric(jde);
+            const double sunLongitude =
+                along(sun0.longitudeDeg,
+                      sun0.longitudeDeg + std::remainder(sun1.longitudeDeg - sun0.longitudeDeg, 360.0), jde);
+            const Offset o = OffsetFromShadowAxis(moon, sunLongitude, along(sun0.latitudeDeg, sun1.latitudeDeg, jde));
+            x_[i] = o.x;
+            y_[i] = o.y;
+            moonKm_[i] = moon.distanceKm;
+            sunKm_[i] = along(sun0.distanceKm, sun1.distanceKm, jde);
+        }
+    }
+
+    // s in units of the spacing from greatest eclipse, |s| <= kHalfSamples.
+    ShadowGap At(double s) const {
+        double weight[kSamples];
+        for (int i = 0; i < kSamples; ++i) {
+            weight[i] = 1.0;
+            for (int j = 0; j < kSamples; ++j)
+                if (j != i) weight[i] *= (s - (j - kHalfSamples)) / static_cast<double>(i - j);
+        }
+        double x = 0, y = 0, moonKm = 0, sunKm = 0;
+        for (int i = 0; i < kSamples; ++i) {
+            x += weight[i] * x_[i];
+            y += weight[i] * y_[i];
+            moonKm += weight[i] * moonKm_[i];
+            sunKm += weight[i] * sunKm_[i];
+        }
+        const double distance = std::hypot(x, y);
+        const double pm = std::asin(kEarthRadiusKm / moonKm) * kRadToDeg;
+        const double ps = std::asin(kEarthRadiusKm / sunKm) * kRadToDeg;
+        const double ss = std::asin(kSunRadiusKm / sunKm) * kRadToDeg;
+        const double sm = std::asin(kMoonToEarthRadius * kEarthRadiusKm / moonKm) * kRadToDeg;
+        const double umbra = kDanjonEnlargement * pm + ps - ss;
+        const double penumbra = kDanjonEnlargement * pm + ps + ss;
+        return {distance - penumbra - sm, distance - umbra - sm, distance - umbra + sm};
+    }
+
+    // The instant the gap that member picks becomes zero before (direction
+    // -1) or after (+1) greatest eclipse, or nothing when it is not negative
+    // at greatest eclipse.
+    std::optional<Instant> Contact(double ShadowGap::*member, double direction) const {
+        constexpr double kStep = 0.25;
+        constexpr double kResolution = 0.2 / kSecondsPerDay / kSpacingDays;
+        double inside = 0.0;
+        if (At(inside).*member >= 0.0) return std::nullopt;
+        for (double outside = kStep; outside <= kHalfSamples; outside += kStep) {
+            if (At(direction * outside).*member < 0.0) {
+                inside = outside;
+                continue;
+            }
+            while (outside - inside > kResolution) {
+                const double m = 0.5 * (inside + outside);
+                (At(direction * m).*member < 0.0 ? inside : outside) = m;
+            }
+            return InstantOfJde(greatestJde_ + direction * 0.5 * (inside + outside) * kSpacingDays);
+        }
+        return std::nullopt;
+    }
+
+private:
+    static constexpr int kSamples = 2 * kHalfSamples + 1;
+    double greatestJde_;
+    double x_[kSamples], y_[kSamples], moonKm_[kSamples], sunKm_[kSamples];
+};
+
 }  // namespace
 
 std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
@@ -111,7 +201,20 @@ std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
     const EclipseKind kind = umbralMagnitude >= 1.0   ? EclipseKind::Total
                              : umbralMagnitude > 0.0 ? EclipseKind::Partial
                                                      : EclipseKind::Penumbral;
-    return LunarEclipse{InstantOfJde(jde), kind, penumbralMagnitude, umbralMagnitude};
+    LunarEclipse eclipse{InstantOfJde(jde), kind, penumbralMagnitude, umbralMagnitude, {}, {}, {}, {}, {}, {}};
+    const ShadowPath path(jde, SunApparent(jde, Nutation{0.0}), SunApparent(jde + kFitHalfWidthDays, Nutation{0.0}),
+                          kFitHalfWidthDays);
+    eclipse.p1 = path.Contact(&ShadowGap::penumbraOuter, -1.0);
+    eclipse.p4 = path.Contact(&ShadowGap::penumbraOuter, 1.0);
+    if (kind != EclipseKind::Penumbral) {
+        eclipse.u1 = path.Contact(&ShadowGap::umbraOuter, -1.0);
+        eclipse.u4 = path.Contact(&ShadowGap::umbraOuter, 1.0);
+    }
+    if (kind == EclipseKind::Total) {
+        eclipse.u2 = path.Contact(&ShadowGap::umbraInner, -1.0);
+        eclipse.u3 = path.Contact(&ShadowGap::umbraInner, 1.0);
+    }
+    return eclipse;
 }
 
 std::vector<LunarEclipse> LunarEclipsesInYears(int fromYear, int toYear) {

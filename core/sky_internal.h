@@ -60,11 +60,13 @@ Instant InstantOfJulianDay(double jd);  // rounded to the nearest second
 // Dynamical time of a UT instant and back, with ΔT at that date.
 double JdeOfInstant(Instant t);
 Instant InstantOfJde(double jde);
+double JdeOfJulianDay(double jd);
 
-// Nutation in longitude, in degrees (short series, good to 0.5"). Ecliptic
-// places need no nutation in obliquity.
+// Nutation in longitude and in obliquity, in degrees (short series, good to
+// 0.5" and 0.1"). Ecliptic places need only the first.
 struct Nutation {
     double longitudeDeg;
+    double obliquityDeg = 0.0;
 };
 Nutation NutationAt(double jde);
 
@@ -85,6 +87,11 @@ struct MoonPlace {
     double distanceKm;
 };
 MoonPlace MoonGeometric(double jde);
+// The same distance with its rate of change in km per day.
+struct DistanceRate {
+    double km, kmPerDay;
+};
+DistanceRate MoonDistanceRate(double jde);
 
 // Apparent place and illumination at a dynamical instant.
 MoonPosition MoonAtJde(double jde);

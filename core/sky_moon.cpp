@@ -149,6 +149,28 @@ MoonPlace MoonGeometric(double jde) {
             kMeanDistanceKm + sumR / kMetresPerKm};
 }
 
+DistanceRate MoonDistanceRate(double jde) {
+    const double t = CenturiesSinceJ2000(jde);
+    const double d = kElongation.At(t) * kDegToRad, m = kSunAnomaly.At(t) * kDegToRad;
+    const double mp = kMoonAnomaly.At(t) * kDegToRad, f = kLatitudeArgument.At(t) * kDegToRad;
+    // The arguments' rates in radians per day (their secular terms change
+    // them by far less than the distance needs).
+    const double perDay = kDegToRad / kDaysPerJulianCentury;
+    const double dRate = kElongation.c1 * perDay, mRate = kSunAnomaly.c1 * perDay;
+    const double mpRate = kMoonAnomaly.c1 * perDay, fRate = kLatitudeArgument.c1 * perDay;
+    const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
+    const double eFactor[3] = {1.0, e, e * e};
+    const Multiples dn(d), mn(m), mpn(mp), fn(f);
+    double sum = 0.0, rate = 0.0;
+    for (const LrTerm& term : kLongitudeDistance) {
+        const CosSin z = Times(Times(dn[term.d], mn[term.m]), Times(mpn[term.mp], fn[term.f]));
+        const double coefficient = term.r * eFactor[std::abs(term.m)];
+        sum += coefficient * z.c;
+        rate -= coefficient * z.s * (term.d * dRate + term.m * mRate + term.mp * mpRate + term.f * fRate);
+    }
+    return {kMeanDistanceKm + sum / kMetresPerKm, rate / kMetresPerKm};
+}
+
 MoonPosition MoonAtJde(double jde) {
     const Nutation nutation = NutationAt(jde);
     const MoonPlace moon = MoonGeometric(jde);

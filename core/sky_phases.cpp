@@ -200,7 +200,7 @@ constexpr std::array<Phase, 4> kPhaseOrder = {Phase::NewMoon, Phase::FirstQuarte
 }  // namespace
 
 PhaseEvent PhaseOfLunation(long lunation, Phase phase) {
-    return {phase, InstantOfJde(PhaseJde(lunation, phase))};
+    return {phase, InstantOfJde(PhaseJde(lunation, phase)), lunation};
 }
 
 std::vector<PhaseEvent> PhasesInYears(int fromYear, int toYear) {

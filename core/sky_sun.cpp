@@ -131,7 +131,10 @@ Nutation NutationAt(double jde) {
                               1.32 * SinDeg(NormalizeDeg(2.0 * sunL)) -
                               0.23 * SinDeg(NormalizeDeg(2.0 * moonL)) +
                               0.21 * SinDeg(NormalizeDeg(2.0 * omega));
-    return {dpsiArcsec * kArcsecToDeg};
+    const double depsArcsec = 9.20 * CosDeg(NormalizeDeg(omega)) + 0.57 * CosDeg(NormalizeDeg(2.0 * sunL)) +
+                              0.10 * CosDeg(NormalizeDeg(2.0 * moonL)) -
+                              0.09 * CosDeg(NormalizeDeg(2.0 * omega));
+    return {dpsiArcsec * kArcsecToDeg, depsArcsec * kArcsecToDeg};
 }
 
 SunPlace SunApparent(double jde, const Nutation& nutation) {

@@ -149,3 +149,131 @@ TEST(Sky, KnownEclipsesWithMagnitudes) {
     EXPECT_EQ(EclipseOfLunation(0)->kind, EclipseKind::Total);
     EXPECT_FALSE(EclipseOfLunation(1).has_value());
 }
+
+// The rows of sky_reference.csv (tools/gen_sky_reference.py, from PyEphem):
+// a word, a UT instant and up to three numbers.
+struct Reference {
+    std::string word;
+    Instant instant;
+    double a = 0, b = 0, c = 0;
+};
+static std::vector<Reference> References() {
+    std::ifstream in(LUNOMAT_CORE_TEST_DIR "/sky_reference.csv");
+    std::vector<Reference> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        char word[16];
+        int y, mo, d, h, mi, s;
+        Reference r;
+        if (std::sscanf(line.c_str(), "%15[a-z0-9],%d-%d-%d %d:%d:%d,%lf,%lf,%lf", word, &y, &mo, &d, &h, &mi, &s, &r.a,
+                        &r.b, &r.c) < 8)
+            ADD_FAILURE() << line;
+        r.word = word;
+        r.instant = At(y, unsigned(mo), unsigned(d), h, mi, s);
+        rows.push_back(r);
+    }
+    EXPECT_GT(rows.size(), 500u);
+    return rows;
+}
+
+// Rise, transit and set within a minute up to 65° of latitude, within five
+// further north, the transit altitude to a tenth of a degree, and no event
+// either side that the other lacks, except grazes: a set and a rise within a
+// quarter of an hour, when the limb dips below the horizon by arcseconds.
+TEST(Sky, RiseTransitSetAgainstReference) {
+    const std::vector<Reference> rows = References();
+    const std::string kinds[] = {"rise", "transit", "set"};
+    const auto graze = [](const std::string& kind, Instant t, const auto& others, auto kindOf, auto timeOf) {
+        return kind != "transit" && std::any_of(others.begin(), others.end(), [&](const auto& o) {
+                   return kindOf(o) != kind && kindOf(o) != "transit" && SecondsBetween(timeOf(o), t) <= 15 * 60;
+               });
+    };
+    long long worst = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].word != "window") continue;
+        const Place place{rows[i].a, rows[i].b};
+        const long long tolerance = std::abs(place.latitudeDeg) <= 65.0 ? 60 : 300;
+        const Instant begin = rows[i].instant, end = begin + days{static_cast<int>(rows[i].c)};
+        const std::vector<MoonEvent> ours = MoonEventsBetween(begin - minutes{5}, end + minutes{5}, place);
+        std::vector<Reference> theirs;
+        for (std::size_t j = i + 1; j < rows.size() && rows[j].word != "window" && rows[j].a == place.latitudeDeg; ++j)
+            theirs.push_back(rows[j]);
+        const auto ourKind = [&](const MoonEvent& e) { return kinds[int(e.kind)]; };
+        const auto ourTime = [](const MoonEvent& e) { return e.utc; };
+        const auto theirKind = [](const Reference& r) { return r.word; };
+        const auto theirTime = [](const Reference& r) { return r.instant; };
+        std::vector<bool> matched(ours.size(), false);
+        for (const Reference& row : theirs) {
+            const auto near = std::find_if(ours.begin(), ours.end(), [&](const MoonEvent& e) {
+                return ourKind(e) == row.word && SecondsBetween(e.utc, row.instant) <= tolerance;
+            });
+            if (near == ours.end() && graze(row.word, row.instant, theirs, theirKind, theirTime)) continue;
+            ASSERT_NE(near, ours.end()) << row.word << " " << place.latitudeDeg << " "
+                                        << row.instant.time_since_epoch().count();
+            matched[std::size_t(near - ours.begin())] = true;
+            if (tolerance == 60) worst = std::max(worst, SecondsBetween(near->utc, row.instant));
+            if (near->kind == HorizonEvent::Transit) {
+                EXPECT_NEAR(near->altitudeDeg, row.c, 0.1);
+            }
+        }
+        for (std::size_t k = 0; k < ours.size(); ++k)
+            EXPECT_TRUE(matched[k] || ours[k].utc < begin + minutes{5} || ours[k].utc >= end - minutes{5} ||
+                        graze(ourKind(ours[k]), ours[k].utc, ours, ourKind, ourTime))
+                << "only ours: " << ourKind(ours[k]) << " " << place.latitudeDeg << " "
+                << ours[k].utc.time_since_epoch().count();
+    }
+    std::printf("worst rise/transit/set difference up to 65°: %lld s\n", worst);
+}
+
+TEST(Sky, ApsidesAgainstReference) {
+    long long worst = 0;
+    double worstKm = 0;
+    for (const Reference& row : References()) {
+        if (row.word != "perigee" && row.word != "apogee") continue;
+        const int y = YearOf(row.instant);
+        const std::vector<ApsisEvent> list = ApsidesInYears(y, y);
+        const auto match = std::find_if(list.begin(), list.end(), [&](const ApsisEvent& e) {
+            return SecondsBetween(e.utc, row.instant) <= 30 * 60;
+        });
+        ASSERT_NE(match, list.end()) << row.word << " " << row.instant.time_since_epoch().count();
+        EXPECT_EQ(match->kind, row.word == "perigee" ? Apsis::Perigee : Apsis::Apogee);
+        EXPECT_NEAR(match->distanceKm, row.a, 20.0);
+        worst = std::max(worst, SecondsBetween(match->utc, row.instant));
+        worstKm = std::max(worstKm, std::fabs(match->distanceKm - row.a));
+    }
+    std::printf("worst apsis: %lld s, %.1f km\n", worst, worstKm);
+}
+
+// Each contact within a minute, and no contact that the reference lacks.
+TEST(Sky, EclipseContactsAgainstReference) {
+    const std::pair<const char*, std::optional<Instant> LunarEclipse::*> kContacts[] = {
+        {"p1", &LunarEclipse::p1}, {"u1", &LunarEclipse::u1}, {"u2", &LunarEclipse::u2},
+        {"u3", &LunarEclipse::u3}, {"u4", &LunarEclipse::u4}, {"p4", &LunarEclipse::p4}};
+    long long worst = 0;
+    std::optional<LunarEclipse> eclipse;
+    int ours = 0, theirs = 0;
+    const std::vector<Reference> rows = References();
+    for (std::size_t i = 0; i <= rows.size(); ++i) {
+        if (i == rows.size() || rows[i].word == "greatest") {
+            EXPECT_EQ(ours, theirs) << (eclipse ? eclipse->greatest.time_since_epoch().count() : 0);
+            if (i == rows.size()) break;
+            const int y = YearOf(rows[i].instant);
+            eclipse.reset();
+            for (const LunarEclipse& e : LunarEclipsesInYears(y, y))
+                if (SecondsBetween(e.greatest, rows[i].instant) <= 10 * 60) eclipse = e;
+            ASSERT_TRUE(eclipse.has_value()) << rows[i].instant.time_since_epoch().count();
+            ours = theirs = 0;
+            for (const auto& [name, member] : kContacts) ours += ((*eclipse).*member).has_value();
+            continue;
+        }
+        for (const auto& [name, member] : kContacts) {
+            if (rows[i].word != name || !eclipse) continue;
+            ++theirs;
+            const std::optional<Instant> contact = (*eclipse).*member;
+            ASSERT_TRUE(contact.has_value()) << name << " " << rows[i].instant.time_since_epoch().count();
+            EXPECT_LE(SecondsBetween(*contact, rows[i].instant), 60) << name;
+            worst = std::max(worst, SecondsBetween(*contact, rows[i].instant));
+        }
+    }
+    std::printf("worst eclipse contact: %lld s\n", worst);
+}
