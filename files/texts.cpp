@@ -1,9 +1,10 @@
-#include "cli/messages.h"
-
+// The German texts of the writer's messages, shared with lunomat-cli.
 #include <cerrno>
 #include <cstdio>
 
-namespace lunomat::cli {
+#include "files/file_writer.h"
+
+namespace lunomat::files {
 
 std::string SystemReason(int errorNumber) {
     switch (errorNumber) {
@@ -29,6 +30,24 @@ std::string SystemReason(int errorNumber) {
         case ENFILE: return "Zu viele offene Dateien";
         case ENOMEM: return "Nicht genügend Hauptspeicher verfügbar";
         case EINVAL: return "Ungültiges Argument";
+        case EBADF: return "Die Ausgabe ist geschlossen oder nicht zum Schreiben geöffnet";
+        case EAGAIN: return "Die Ausgabe nimmt im Moment nichts an";
+        case EINTR: return "Durch ein Signal unterbrochen";
+        case ENODEV: return "Kein solches Gerät";
+        case ENOTCONN:
+        case ECONNRESET: return "Die Verbindung wurde getrennt";
+        case ESTALE: return "Die Datei auf dem Netzlaufwerk ist nicht mehr gültig";
+        case ETIMEDOUT: return "Die Zeit für den Zugriff ist abgelaufen";
+        case EOVERFLOW: return "Der Wert ist zu groß für den Datentyp";
+        case ESPIPE: return "Die Ausgabe erlaubt kein Springen";
+        case EOPNOTSUPP: return "Die Operation wird nicht unterstützt";
+        case EMLINK: return "Zu viele Verknüpfungen";
+        case ENOLCK: return "Keine Sperren verfügbar";
+        case EDESTADDRREQ: return "Die Ausgabe hat kein Ziel";
+        case EFAULT: return "Ungültige Adresse";
+        case ENOSYS: return "Die Funktion ist nicht implementiert";
+        case ECANCELED: return "Der Vorgang wurde abgebrochen";
+        case EREMOTEIO: return "Ein-/Ausgabefehler auf der Gegenseite";
         default: return "Systemfehler " + std::to_string(errorNumber);
     }
 }
@@ -53,6 +72,23 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
+char32_t CodePoint(std::string_view text, std::size_t i, std::size_t length) {
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = static_cast<unsigned char>(text[i]) & kLeadBits[length];
+    for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    return c;
+}
+
+// Characters that print nothing yet act on the line: C1 controls (some
+// terminals take U+009B for ESC [), the marks and embeddings that reorder
+// text written right to left, and the characters of no width that hide
+// between visible ones.
+bool ActsUnseen(char32_t c) {
+    return (c >= 0x80 && c <= 0x9F) || c == 0xAD || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
+           (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
 void AppendEscaped(std::string& out, unsigned char c) {
     switch (c) {
         case '\n': out += "\\n"; return;
@@ -68,24 +104,32 @@ void AppendEscaped(std::string& out, unsigned char c) {
 
 }  // namespace
 
-std::string Quoted(std::string_view argument) {
+std::string Quoted(std::string_view text) {
     constexpr int kMaxShown = 60;
     std::string out = "„";
     int shown = 0;
-    for (std::size_t i = 0; i < argument.size();) {
+    for (std::size_t i = 0; i < text.size();) {
         if (shown == kMaxShown) {
             out += "…";
             break;
         }
-        const std::size_t length = SequenceLength(argument, i);
-        const auto c = static_cast<unsigned char>(argument[i]);
-        // C1 controls (U+0080..U+009F) act on some terminals like ESC [.
-        const bool c1 = length == 2 && c == 0xC2 && static_cast<unsigned char>(argument[i + 1]) < 0xA0;
-        if (length == 0 || c < 0x20 || c == 0x7F || c1) {
-            for (std::size_t k = 0; k < (c1 ? 2 : 1); ++k) AppendEscaped(out, static_cast<unsigned char>(argument[i + k]));
-            i += c1 ? 2 : 1;
+        const std::size_t length = SequenceLength(text, i);
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (length == 0 || c < 0x20 || c == 0x7F) {
+            AppendEscaped(out, c);
+            ++i;
+        } else if (const char32_t code = CodePoint(text, i, length); length > 1 && ActsUnseen(code)) {
+            // A C1 control keeps its bytes as before; the others their number.
+            if (code <= 0x9F) {
+                for (std::size_t k = 0; k < length; ++k) AppendEscaped(out, static_cast<unsigned char>(text[i + k]));
+            } else {
+                char hex[16];
+                std::snprintf(hex, sizeof hex, "\\u{%04X}", static_cast<unsigned>(code));
+                out += hex;
+            }
+            i += length;
         } else {
-            out.append(argument, i, length);
+            out.append(text, i, length);
             i += length;
         }
         ++shown;
@@ -93,4 +137,4 @@ std::string Quoted(std::string_view argument) {
     return out + "“";
 }
 
-}  // namespace lunomat::cli
+}  // namespace lunomat::files
