@@ -413,7 +413,7 @@ private:
 
 // An anonymous file that holds the content until it is complete; nothing of
 // it is left on any disk whatever ends the program.
-int AnonymousFile() {
+int Anonymous() {
     const int fd = memfd_create("lunomat-inhalt", MFD_CLOEXEC);
     if (fd >= 0 || errno != ENOSYS) return fd;
     const char* tmp = std::getenv("TMPDIR");
@@ -452,7 +452,7 @@ public:
 
 private:
     Descriptor fd_;
-    Descriptor staging_{AnonymousFile()};
+    Descriptor staging_{Anonymous()};
     Messages say_;
 };
 
@@ -577,6 +577,22 @@ void FileWriter::Commit() {
 void WriteFile(const std::string& path, std::string_view content) {
     FileWriter writer(path);
     writer.Write(content);
+    writer.Commit();
+}
+
+int OpenAnonymousFile() { return Anonymous(); }
+
+void WriteFileFrom(const std::string& path, int fd) {
+    FileWriter writer(path);
+    std::vector<char> block(kCopyBlock);
+    for (off_t done = 0;;) {
+        const ssize_t n = pread(fd, block.data(), block.size(), done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Messages(path).Fail(errno);
+        if (n == 0) break;
+        writer.Write({block.data(), static_cast<std::size_t>(n)});
+        done += n;
+    }
     writer.Commit();
 }
 

@@ -54,6 +54,14 @@ private:
 // The whole content at once.
 void WriteFile(const std::string& path, std::string_view content);
 
+// A file without a name for content that is being produced by someone who
+// wants a file name to write to (as /proc/self/fd/N): nothing of it is left
+// on a disk whatever ends the program. The descriptor, or -1 with errno.
+int OpenAnonymousFile();
+
+// The content of the open file fd, from its start, into path.
+void WriteFileFrom(const std::string& path, int fd);
+
 // The German reason for an errno value ("Keine Berechtigung"); numbers
 // without a text of their own get "Systemfehler N".
 std::string SystemReason(int errorNumber);

@@ -46,10 +46,10 @@ private:
     QPainter painter_;
     bool begun_ = false;
     bool ended_ = false;
-    // A PDF job is written to a file beside its target and moved onto it
-    // only when it is complete.
+    // A PDF job is made in an anonymous file (partial_, a descriptor) and
+    // written to its target only when it is complete.
     QString target_;
-    QString partial_;
+    int partial_ = -1;
 
     QString family_;
     double points_ = 10;
