@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/messages.h"
+#include "core/sky.h"
 
 namespace lunomat::cli {
 namespace {
@@ -80,6 +81,22 @@ Instant FromLocal(chr::year_month_day date, chr::seconds timeOfDay) {
     return Instant{chr::seconds{seconds}};
 }
 
-Instant Now() { return chr::floor<chr::seconds>(chr::system_clock::now()); }
+Instant Now() {
+    // Whole seconds straight from the system: the standard clock counts
+    // nanoseconds in 64 bits and wraps outside 1677..2262.
+    timespec now{};
+    if (clock_gettime(CLOCK_REALTIME, &now) != 0) throw IoError{"Die Uhrzeit des Rechners ist nicht bekannt."};
+    std::tm utc{};
+    const bool known = gmtime_r(&now.tv_sec, &utc) != nullptr;
+    const long long year = utc.tm_year + 1900LL;
+    if (!known || year < sky::kFirstSkyYear || year > sky::kLastSkyYear) {
+        char date[48] = "?";
+        if (known) std::snprintf(date, sizeof date, "%02d.%02d.%lld", utc.tm_mday, utc.tm_mon + 1, year);
+        throw IoError{std::string("Die Uhr des Rechners steht auf dem ") + date +
+                      " (UTC); berechnet werden nur Zeitpunkte der Jahre " + std::to_string(sky::kFirstSkyYear) +
+                      " bis " + std::to_string(sky::kLastSkyYear) + ". Bitte Datum und Uhrzeit angeben."};
+    }
+    return Instant{chr::seconds{now.tv_sec}};
+}
 
 }  // namespace lunomat::cli

@@ -170,6 +170,27 @@ class ErrorsTest(unittest.TestCase):
                 self.assertIsNone(re.search(r"[\x00-\x09\x0b-\x1f\x7f-\x9f]", message))
 
 
+class ClockTest(unittest.TestCase):
+    def test_moon_now_is_the_moment_of_the_clock_or_refused(self):
+        import calendar
+        # (UTC moment the clock shows, whether moon computes it): the years 1583 to 9999, and the edges of a
+        # 64-bit count of nanoseconds (1677-09-21T00:12:43Z, 2262-04-11T23:47:16Z) well inside them.
+        cases = [((2024, 6, 1, 12, 0, 0), True), ((1583, 1, 1, 0, 0, 0), True), ((1677, 9, 21, 0, 12, 43), True),
+                 ((1677, 9, 21, 0, 12, 42), True), ((2262, 4, 12, 0, 0, 0), True), ((9999, 12, 31, 23, 59, 59), True),
+                 ((1582, 12, 31, 23, 59, 59), False), ((10000, 1, 1, 0, 0, 0), False), ((1, 1, 1, 0, 0, 0), False)]
+        for moment, computed in cases:
+            with self.subTest(moment=moment):
+                seconds = calendar.timegm((9999, 12, 31, 23, 59, 59)) + 1 if moment[0] == 10000 else calendar.timegm(moment)
+                env = dict(os.environ, LD_PRELOAD=os.environ["LUNOMAT_FAKE_CLOCK"], LUNOMAT_TEST_CLOCK=str(seconds))
+                result = run("moon", "--format", "csv", env=env)
+                if computed:
+                    self.assertEqual((result.returncode, result.stdout.decode().split("\n")[1].split(",")[0]),
+                                     (0, "%04d-%02d-%02dT%02d:%02d:%02dZ" % moment), result.stderr)
+                else:
+                    self.assertEqual((result.returncode, result.stdout), (1, b""))
+                    self.assertRegex(result.stderr.decode(), r"^lunomat-cli: Die Uhr des Rechners .*1583 bis 9999")
+
+
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv[1])  # the program under test
     os.environ["TZ"] = "Europe/Berlin"
