@@ -1,8 +1,13 @@
 #include "cli/local_time.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <fstream>
+#include <regex>
 #include <string_view>
 
 #include "cli/messages.h"
@@ -97,6 +102,24 @@ Instant Now() {
                       " bis " + std::to_string(sky::kLastSkyYear) + ". Bitte Datum und Uhrzeit angeben."};
     }
     return Instant{chr::seconds{now.tv_sec}};
+}
+
+std::string UnknownZone() {
+    const char* tz = std::getenv("TZ");
+    if (tz == nullptr || *tz == '\0' || std::strcmp(tz, ":") == 0) return {};  // UTC by the rule for an empty TZ
+    const std::string name = tz[0] == ':' ? tz + 1 : tz;
+    // A zone file: a path, or a name below the zone folder, whose first
+    // bytes are those of a compiled zone.
+    const char* folder = std::getenv("TZDIR");
+    const std::string file =
+        name[0] == '/' ? name : std::string(folder && *folder ? folder : "/usr/share/zoneinfo") + "/" + name;
+    char magic[4] = {};
+    if (std::ifstream(file, std::ios::binary).read(magic, 4) && std::memcmp(magic, "TZif", 4) == 0) return {};
+    // A rule: std offset [dst [offset] [,start[/time],end[/time]]].
+    static const std::regex kRule(
+        R"(([A-Za-z]{3,}|<[A-Za-z0-9+-]{3,}>)[+-]?\d{1,3}(:\d{1,2}){0,2})"
+        R"((([A-Za-z]{3,}|<[A-Za-z0-9+-]{3,}>)([+-]?\d{1,3}(:\d{1,2}){0,2})?(,[JM]?[0-9.]+(/[+-]?[0-9:]+)?){0,2})?)");
+    return std::regex_match(name, kRule) ? std::string() : std::string(tz);
 }
 
 }  // namespace lunomat::cli

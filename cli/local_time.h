@@ -32,7 +32,13 @@ std::string LocalMinuteText(Instant t);
 // overlap, the one the C library chooses).
 Instant FromLocal(std::chrono::year_month_day date, std::chrono::seconds timeOfDay);
 
-// Now, to the second.
+// Now, to the second; IoError when the clock shows a year outside the
+// years the sky is computed for.
 Instant Now();
+
+// The value of TZ when the C library cannot know it and silently takes UTC
+// instead (no zone file of that name, no rule in the POSIX form); empty
+// otherwise.
+std::string UnknownZone();
 
 }  // namespace lunomat::cli

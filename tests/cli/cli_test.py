@@ -51,7 +51,8 @@ class OutputTest(unittest.TestCase):
                 self.assertEqual(json.loads(out(*args, "--format", "json")), expected[0] if args[0] == "moon" else expected)
 
     def test_times_in_any_zone(self):
-        for zone, offset, name in (("UTC", "+00:00", "UTC"), ("America/New_York", "-05:00", "EST"), ("Asia/Kolkata", "+05:30", "IST")):
+        for zone, offset, name in (("UTC", "+00:00", "UTC"), ("America/New_York", "-05:00", "EST"), ("Asia/Kolkata", "+05:30", "IST"),
+                                   ("CET-1CEST,M3.5.0,M10.5.0/3", "+01:00", "MEZ"), (":Europe/Berlin", "+01:00", "MEZ")):
             with self.subTest(zone=zone):
                 os.environ["TZ"] = zone
                 phase, utc, local = out("phases", "2024", "--format", "csv").split("\n")[1].split(",")
@@ -163,11 +164,22 @@ class ErrorsTest(unittest.TestCase):
         self.assertIn("gibt es nicht", self.assert_refused("phase", "31.04.2009"))
         for argument, shown in (("20\x1b[31m", "„20\\x1B[31m“"), ("a\nb\x9b c\xa0", "„a\\nb\\xC2\\x9B c\xa0“"),
                                 (b"\xf8\x88\x80\x80", "„\\xF8\\x88\\x80\\x80“"), ("ä" * 70, "„" + "ä" * 60 + "…“"),
-                                ("a" * 131000, "„" + "a" * 60 + "…“")):
+                                ("a" * 131000, "„" + "a" * 60 + "…“"), ("20\u202e42", "„20\\u{202E}42“"),
+                                ("\u2067\u200b2024\ufeff", "„\\u{2067}\\u{200B}2024\\u{FEFF}“")):
             with self.subTest(argument=argument[:10]):
                 message = self.assert_refused("year", argument)
                 self.assertIn(shown, message)
-                self.assertIsNone(re.search(r"[\x00-\x09\x0b-\x1f\x7f-\x9f]", message))
+                self.assertIsNone(re.search(r"[\x00-\x09\x0b-\x1f\x7f-\x9f\u200b-\u200f\u202a-\u202e\u2066-\u2069\ufeff]", message))
+
+    def test_what_the_system_does_is_said_in_german(self):
+        # A closed standard output, and a zone the C library does not know (it silently takes UTC): said once.
+        result = subprocess.run(["sh", "-c", '"$0" phase 29.07.2009 >&-', CLI], capture_output=True)
+        self.assertEqual(result.returncode, 1)
+        self.assertRegex(result.stderr.decode(), r"^lunomat-cli: Die Ausgabe konnte nicht geschrieben werden: [^\n]+\.\n$")
+        self.assertNotIn("Systemfehler", result.stderr.decode())
+        result = run("phases", "2024", env=dict(os.environ, TZ="Mars/Olympus"))
+        self.assertEqual((result.returncode, result.stderr.decode().count("\n")), (0, 1))
+        self.assertRegex(result.stderr.decode(), "^lunomat-cli: Die Zeitzone TZ=„Mars/Olympus“ ist unbekannt; die Zeiten gelten in UTC")
 
 
 class ClockTest(unittest.TestCase):
