@@ -17,9 +17,16 @@ AS_USER = f"setpriv --reuid={NOBODY} --regid={NOBODY} --clear-groups " if ROOT e
 LONG = "m" * 251 + ".pdf"  # 255 bytes, the longest name a folder takes
 
 # (case, setup, command ($W is the writer), status, expectations "name=what ...")
-# what: new (only the new content), old (untouched), absent, link (still a
-# symbolic link), dev (still a character device), A+new+B (new content
-# between A and B, "\n" after each), @mode (with this mode).
+# what: new (only the new content, whole), old (untouched), absent, link
+# (still a symbolic link), dev (still a character device), A+new+B (new
+# content between A and B, "\n" after each), @mode (with this mode).
+BIG = "yes old | head -c 300000 > f"  # an old content longer than the new one
+# Folders nested until the absolute folder name is 4084 bytes long: the new
+# name "x" fits, a temporary name of more than 11 bytes does not.
+DEEP = """p=$PWD; d=.; while r=$((4084 - ${#p} - ${#d} + 1)); [ $r -gt 0 ]; do
+  k=$((r > 201 ? 200 : r - 1)); [ $((r - k - 1)) -eq 1 ] && k=$((k - 1))
+  d=$d/$(printf '%*s' $k '' | tr ' ' d); done; mkdir -p $d; echo $d > deep"""
+
 # The descriptor cases reach /proc/self/fd through links of their own, made
 # like /dev/stdout and /dev/fd: a writer that replaces what a name leads to
 # must not take the system's /dev entries with it.
@@ -31,8 +38,9 @@ CASES = [
     ("descriptor by /proc/self/fd", "echo old > log", "$W /proc/self/fd/3 3>> log", 0, "log=old+new"),
     ("descriptor through a linked folder", "echo old > log; ln -s /proc/self/fd fd", "$W fd/3 3>> log", 0, "log=old+new fd=link"),
     ("closed descriptor", "ln -s /proc/self/fd fd", "$W fd/7 7>&-", 1, ""),
-    ("private file keeps its mode", "echo old > f; chmod 600 f", "$W f", 0, "f=new@600"),
-    ("hard link keeps both names", "echo old > f; ln f g", "$W f", 0, "f=new g=new"),
+    ("private file keeps its mode", "echo old > f; chmod 640 f", "$W f", 0, "f=new@640"),
+    ("hard link keeps both names", BIG + "; ln f g", "$W f", 0, "f=new g=new"),
+    ("FIFO is written into", "mkfifo p", "cat p > got & $W p; wait", 0, "got=new"),
     ("link leads to its target", "echo old > f; ln -s f l", "$W l", 0, "f=new l=link"),
     ("dangling link makes its target", "mkdir d; ln -s d/../made l", "$W l", 0, "made=new l=link"),
     ("name of 255 bytes", "", "$W " + LONG, 0, LONG + "=new"),
@@ -42,13 +50,19 @@ CASES = [
     ("missing folder", "", "$W nix/f", 1, "nix=absent"),
     # (A device node of its own: a writer that replaces devices must not take the system's /dev/full with it.)
     ("full device", "mknod full c 1 7 2>/dev/null || ln -s /dev/full full", "$W full", 1, "full=dev"),
-    ("folder without new names, writable file", f"mkdir c; echo old > c/f; {OWN} c; chmod 555 c", f"{AS_USER}$W c/f", 0, "c/f=new"),
+    ("folder without new names, writable file", f"mkdir c; cd c; {BIG}; cd ..; {OWN} c; chmod 555 c", f"{AS_USER}$W c/f", 0, "c/f=new"),
     ("long name in a folder without new names", f"mkdir c; echo old > c/{LONG}; {OWN} c; chmod 555 c", f"{AS_USER}$W c/{LONG}", 0, f"c/{LONG}=new"),
     ("foreign link in a shared sticky folder", f"mkdir -m 1777 s; echo old > f; chmod 600 f; ln -s ../f s/l; chown -h {NOBODY} s/l",
      "$W s/l", 1, "f=old@600 s/l=link"),
     ("foreign dangling link in a shared sticky folder", f"mkdir -m 1777 s; ln -s ../made s/l; chown -h {NOBODY} s/l", "$W s/l", 1, "made=absent"),
     ("foreign link to a folder in a shared sticky folder", f"mkdir -m 1777 s d; ln -s ../d s/l; chown -h {NOBODY} s/l", "$W s/l/x", 1, "d/x=absent"),
     ("own link in a shared sticky folder", "mkdir -m 1777 s; echo old > f; ln -s ../f s/l", "$W s/l", 0, "f=new"),
+    ("link of the folder's owner in a shared sticky folder", f"mkdir -m 1777 s; echo old > f; ln -s ../f s/l; chown -h {NOBODY} s/l s",
+     "$W s/l", 0, "f=new"),
+    ("foreign link in a sticky folder only its owner writes", f"mkdir -m 1755 s; echo old > f; ln -s ../f s/l; chown -h {NOBODY} s/l",
+     "$W s/l", 0, "f=new"),
+    # A folder so deep that not even a short temporary name fits beside the new file (PATH_MAX 4096).
+    ("no room for a temporary name", DEEP, '$W "$(cat deep)/x" && cp "$(cat deep)/x" copy', 0, "copy=new"),
 ]
 
 # Signals that may end the program while the new content is on its way to
@@ -86,7 +100,7 @@ class TargetsTest(unittest.TestCase):
             before, _, after = what.partition("new")
             head = b"".join(p.encode() + b"\n" for p in before.split("+") if p)
             tail = b"".join(p.encode() + b"\n" for p in after.split("+") if p)
-            self.assertTrue(content.startswith(head + new) and content.endswith(tail), (name, content[:40], result.stderr))
+            self.assertTrue(content.startswith(head + new) and content.endswith(END + tail), (name, content[:40], result.stderr))
             self.assertGreater(len(content), len(head + new + tail) + 100, name)
         if mode:
             self.assertEqual(oct(stat.S_IMODE(os.stat(path).st_mode)), "0o" + mode, name)
@@ -132,7 +146,8 @@ class TargetsTest(unittest.TestCase):
 
 if __name__ == "__main__":
     KIND, PROGRAM = sys.argv[1], os.path.abspath(sys.argv[2])
-    WRITER, MAGIC = {"cli": ([PROGRAM, "year", "2024", "--ics"], b"BEGIN:VCALENDAR\r\n"),
-                     "print": ([PROGRAM], b"%PDF-")}[KIND]
+    # The writer, how its content starts and how it ends.
+    WRITER, MAGIC, END = {"cli": ([PROGRAM, "year", "2024", "--ics"], b"BEGIN:VCALENDAR\r\n", b"END:VCALENDAR\r\n"),
+                          "print": ([PROGRAM], b"%PDF-", b"%%EOF\n")}[KIND]
     os.environ["TZ"] = "Europe/Berlin"
     unittest.main(argv=[sys.argv[0]], verbosity=2)
