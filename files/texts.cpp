@@ -48,6 +48,12 @@ std::string SystemReason(int errorNumber) {
         case ENOSYS: return "Die Funktion ist nicht implementiert";
         case ECANCELED: return "Der Vorgang wurde abgebrochen";
         case EREMOTEIO: return "Ein-/Ausgabefehler auf der Gegenseite";
+        case ENOTEMPTY: return "Das Verzeichnis ist nicht leer";
+        case ENOMEDIUM: return "Kein Medium gefunden";
+        case EUCLEAN: return "Die Struktur des Dateisystems muss bereinigt werden";
+        case EDEADLK: return "Die Sperre würde zu einer Verklemmung führen";
+        case ENOKEY: return "Der benötigte Schlüssel ist nicht verfügbar";
+        case ECONNREFUSED: return "Die Verbindung wurde verweigert";
         default: return "Systemfehler " + std::to_string(errorNumber);
     }
 }
