@@ -144,6 +144,36 @@ private:
     sigset_t saved_;
 };
 
+// Holds back SIGPIPE in this thread while it writes to a pipe: a reader that
+// has gone is a failure to report (EPIPE), not the end of the whole program
+// (the window program writes through the same writer). A SIGPIPE raised by
+// the write is taken back before the signal is let through again.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld() {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe_, &saved_);
+    }
+    ~PipeSignalHeld() {
+        sigset_t pending;
+        if (!wasPending_ && sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1) {
+            const timespec none{};
+            sigtimedwait(&pipe_, nullptr, &none);
+        }
+        pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+private:
+    sigset_t pipe_, saved_;
+    bool wasPending_ = false;
+};
+
 // A file name the signal handlers remove until it is let go.
 class Unfinished {
 public:
@@ -366,7 +396,10 @@ public:
     ~ThroughTarget() override {
         if (owned_ && fd_ >= 0) close(fd_);
     }
-    void Write(std::string_view piece) override { WriteFd(fd_, piece, say_); }
+    void Write(std::string_view piece) override {
+        const PipeSignalHeld held;
+        WriteFd(fd_, piece, say_);
+    }
     void Commit() override {
         if (!owned_) return;
         const int fd = std::exchange(fd_, -1);
