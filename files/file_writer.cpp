@@ -196,8 +196,6 @@ public:
         }
         return false;
     }
-    // Before the name changes hands: a signal in between then leaves a stray
-    // file rather than removing a finished one.
     void LetGo() {
         if (slot_) slot_->store(nullptr);
         slot_ = nullptr;
@@ -427,13 +425,16 @@ public:
     void Commit() override {
         if (fsync(fd_.get()) != 0) say_.Fail(errno);
         if (fd_.Close() != 0) say_.Fail(errno);
-        temp_->LetGo();
+        // Watched until renamed: a signal that comes after the rename only
+        // removes a name that no longer exists.
         if (rename(temp_->path().c_str(), name_.c_str()) != 0) {
             const int error = errno;
+            temp_->LetGo();
             unlink(temp_->path().c_str());
             temp_.reset();
             say_.Fail(error);
         }
+        temp_->LetGo();
         temp_.reset();
     }
 

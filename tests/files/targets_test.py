@@ -132,9 +132,10 @@ class TargetsTest(unittest.TestCase):
                 target = os.path.join(folder, "old")
                 with open(target, "w") as file:
                     file.write("old\n")
-                # Stopped when all the content is written, just before it becomes the file's.
-                gdb = ["gdb", "-batch", "-ex", "break lunomat::files::FileWriter::Commit",
-                       "-ex", "run", "-ex", "signal " + signal, "--args", *WRITER, target]
+                # Stopped when all the content is written, just before the temporary file takes the old one's place.
+                temporary = '$_regex((const char *) $rdi, ".*/([.]lunomat|old[.])")'
+                gdb = ["gdb", "-batch", "-ex", "break rename if " + temporary, "-ex", "run", "-ex", "signal " + signal,
+                       "--args", *WRITER, target]
                 try:
                     result = subprocess.run(gdb, capture_output=True, timeout=300)
                 except FileNotFoundError:
