@@ -84,8 +84,8 @@ class TargetsTest(unittest.TestCase):
         os.chmod(top, 0o755)  # reachable for the user of the folder cases
         return top
 
-    def expect(self, folder, spec, new, result):
-        name, what = spec.split("=", 1)
+    def expect(self, folder, expectation, new, result):
+        name, what = expectation.split("=", 1)
         path = os.path.join(folder, name)
         what, _, mode = what.partition("@")
         if what == "absent":
@@ -120,8 +120,8 @@ class TargetsTest(unittest.TestCase):
                     self.assertRegex(result.stderr.decode(), r"\S", "a failure says why")
                 if status == 0 and "$W stdout" not in command:
                     self.assertEqual(result.stdout, b"")
-                for spec in expected.split():
-                    self.expect(folder, spec, MAGIC, result)
+                for expectation in expected.split():
+                    self.expect(folder, expectation, MAGIC, result)
                 for path, dirs, files in os.walk(folder):
                     self.assertEqual([n for n in dirs + files if STRAY.search(n)], [], path)
 
