@@ -8,7 +8,7 @@ devices, of the kernel's rule for links in shared sticky folders
 the complete new content with its mode and links, or keeps the old one.
 """
 
-import os, re, shlex, stat, subprocess, sys, tempfile, unittest
+import os, re, shlex, shutil, stat, subprocess, sys, tempfile, unittest
 
 ROOT = os.geteuid() == 0
 NOBODY = 65534
@@ -82,7 +82,13 @@ class TargetsTest(unittest.TestCase):
     def folder(self):
         top = tempfile.mkdtemp()
         os.chmod(top, 0o755)  # reachable for the user of the folder cases
+        self.addCleanup(self.remove, top)
         return top
+
+    @staticmethod
+    def remove(top):
+        subprocess.run(["chmod", "-R", "u+rwx", top])  # the closed folders too
+        shutil.rmtree(top, ignore_errors=True)
 
     def expect(self, folder, expectation, new, result):
         name, what = expectation.split("=", 1)
