@@ -25,14 +25,18 @@ namespace {
 // the program ends with status 1; with a display the messages follow as
 // they came.
 QtMessageHandler gToolkitMessages = nullptr;
-QList<std::pair<QtMsgType, QString>> gHeldMessages;
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;  // e.g. "qt.qpa.plugin", shown before the text
+    QString text;
+};
+QList<HeldMessage> gHeldMessages;
 
 void holdUntilDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type != QtFatalMsg) {
-        gHeldMessages.append({type, text});
+        gHeldMessages.append({type, QByteArray(context.category ? context.category : "default"), text});
         return;
     }
-    (void)context;
     std::fputs("Luno-Mat: Das Fenster kann nicht geöffnet werden, denn es ist keine grafische Anzeige erreichbar "
                "(DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder die Anzeige antwortet nicht).\n",
                stderr);
@@ -42,8 +46,8 @@ void holdUntilDisplay(QtMsgType type, const QMessageLogContext& context, const Q
 
 void releaseHeldMessages() {
     qInstallMessageHandler(gToolkitMessages);
-    for (const auto& [type, text] : std::exchange(gHeldMessages, {}))
-        gToolkitMessages(type, QMessageLogContext(), text);
+    for (const HeldMessage& m : std::exchange(gHeldMessages, {}))
+        gToolkitMessages(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.constData()), m.text);
 }
 
 }  // namespace
