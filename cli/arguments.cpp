@@ -13,9 +13,14 @@ namespace chr = std::chrono;
 Arguments ParseArguments(std::string_view command, const std::vector<std::string_view>& args,
                          std::initializer_list<std::string_view> allowed) {
     Arguments parsed;
+    bool optionsEnded = false;  // after "--" every argument is a word, even one that starts with "-"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') {
+        if (arg == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             parsed.words.push_back(arg);
             continue;
         }

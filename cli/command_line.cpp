@@ -19,6 +19,7 @@
 #include "cli/formats.h"
 #include "cli/local_time.h"
 #include "cli/messages.h"
+#include "cli/local_time.h"
 #include "cli/output_file.h"
 #include "cli/sky_commands.h"
 #include "core/annual.h"
@@ -171,16 +172,23 @@ int CommandEclipses(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-int Run(int argc, const char* const* argv, std::FILE* out) {
-    if (argc < 2) throw UsageError{"Es ist kein Befehl angegeben."};
-    const std::string_view command = argv[1];
-    const std::vector<std::string_view> args(argv + 2, argv + argc);
-    const bool help = command == "--help" || command == "-h" || command == "hilfe";
-    if (help || command == "--version" || command == "-V") {
+int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    // "--" before the command ends the options there too.
+    const int first = argc > 1 && std::string_view(argv[1]) == "--" ? 2 : 1;
+    if (argc <= first) throw UsageError{"Es ist kein Befehl angegeben."};
+    const std::string_view command = argv[first];
+    const std::vector<std::string_view> args(argv + first + 1, argv + argc);
+    const bool help = first == 1 && (command == "--help" || command == "-h" || command == "hilfe");
+    if (help || (first == 1 && (command == "--version" || command == "-V"))) {
         if (!args.empty()) throw UsageError{"Unerwartetes Argument " + Quoted(args[0]) + "."};
         WriteAll(out, help ? std::string(kHelp) : std::string("lunomat-cli ") + LUNOMAT_VERSION_TEXT + "\n");
         return 0;
     }
+    // Said once, before any time is shown: the C library would give UTC
+    // without a word.
+    if (const std::string zone = UnknownZone(); !zone.empty())
+        std::fprintf(err, "lunomat-cli: Die Zeitzone TZ=%s ist unbekannt; die Zeiten gelten in UTC.\n",
+                     Quoted(zone).c_str());
     if (command == "phase") return CommandPhase(args, out);
     if (command == "year") return CommandYear(args, out);
     if (command == "eclipses") return CommandEclipses(args, out);
@@ -195,7 +203,7 @@ int Run(int argc, const char* const* argv, std::FILE* out) {
 
 int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     try {
-        return Run(argc, argv, out);
+        return Run(argc, argv, out, err);
     } catch (const UsageError& e) {
         std::fprintf(err, "lunomat-cli: %s\nHilfe: lunomat-cli --help\n", e.message.c_str());
         return kExitUsage;

@@ -1,13 +1,19 @@
 #include "cli/local_time.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <fstream>
+#include <regex>
 #include <string_view>
 #include <vector>
 
 #include "cli/messages.h"
+#include "core/sky.h"
 
 namespace lunomat::cli {
 namespace {
@@ -146,6 +152,40 @@ Instant FromLocal(chr::year_month_day date, chr::seconds timeOfDay, std::string*
     return found[0];
 }
 
-Instant Now() { return chr::floor<chr::seconds>(chr::system_clock::now()); }
+Instant Now() {
+    // Whole seconds straight from the system: the standard clock counts
+    // nanoseconds in 64 bits and wraps outside 1677..2262.
+    timespec now{};
+    if (clock_gettime(CLOCK_REALTIME, &now) != 0) throw IoError{"Die Uhrzeit des Rechners ist nicht bekannt."};
+    std::tm utc{};
+    const bool known = gmtime_r(&now.tv_sec, &utc) != nullptr;
+    const long long year = utc.tm_year + 1900LL;
+    if (!known || year < sky::kFirstSkyYear || year > sky::kLastSkyYear) {
+        char date[48] = "?";
+        if (known) std::snprintf(date, sizeof date, "%02d.%02d.%lld", utc.tm_mday, utc.tm_mon + 1, year);
+        throw IoError{std::string("Die Uhr des Rechners steht auf dem ") + date +
+                      " (UTC); berechnet werden nur Zeitpunkte der Jahre " + std::to_string(sky::kFirstSkyYear) +
+                      " bis " + std::to_string(sky::kLastSkyYear) + ". Bitte Datum und Uhrzeit angeben."};
+    }
+    return Instant{chr::seconds{now.tv_sec}};
+}
+
+std::string UnknownZone() {
+    const char* tz = std::getenv("TZ");
+    if (tz == nullptr || *tz == '\0' || std::strcmp(tz, ":") == 0) return {};  // UTC by the rule for an empty TZ
+    const std::string name = tz[0] == ':' ? tz + 1 : tz;
+    // A zone file: a path, or a name below the zone folder, whose first
+    // bytes are those of a compiled zone.
+    const char* folder = std::getenv("TZDIR");
+    const std::string file =
+        name[0] == '/' ? name : std::string(folder && *folder ? folder : "/usr/share/zoneinfo") + "/" + name;
+    char magic[4] = {};
+    if (std::ifstream(file, std::ios::binary).read(magic, 4) && std::memcmp(magic, "TZif", 4) == 0) return {};
+    // A rule: std offset [dst [offset] [,start[/time],end[/time]]].
+    static const std::regex kRule(
+        R"(([A-Za-z]{3,}|<[A-Za-z0-9+-]{3,}>)[+-]?\d{1,3}(:\d{1,2}){0,2})"
+        R"((([A-Za-z]{3,}|<[A-Za-z0-9+-]{3,}>)([+-]?\d{1,3}(:\d{1,2}){0,2})?(,[JM]?[0-9.]+(/[+-]?[0-9:]+)?){0,2})?)");
+    return std::regex_match(name, kRule) ? std::string() : std::string(tz);
+}
 
 }  // namespace lunomat::cli

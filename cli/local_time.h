@@ -52,7 +52,13 @@ std::string LocalMinuteText(Instant t, bool exact = false);
 // says so in German.
 Instant FromLocal(std::chrono::year_month_day date, std::chrono::seconds timeOfDay, std::string* twice = nullptr);
 
-// Now, to the second.
+// Now, to the second; IoError when the clock shows a year outside the
+// years the sky is computed for.
 Instant Now();
+
+// The value of TZ when the C library cannot know it and silently takes UTC
+// instead (no zone file of that name, no rule in the POSIX form); empty
+// otherwise.
+std::string UnknownZone();
 
 }  // namespace lunomat::cli

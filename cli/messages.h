@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/file_writer.h"
+
 namespace lunomat::cli {
 
 inline constexpr int kExitFailure = 1;  // the work could not be done (writing, the clock)
@@ -21,14 +23,9 @@ struct IoError {
     std::string message;
 };
 
-// The German reason for an errno value ("Keine Berechtigung"); numbers
-// without a text of their own get "Systemfehler N".
-std::string SystemReason(int errorNumber);
-
-// An argument as it may appear in a message, in German quotes: control
-// characters and bytes that are no UTF-8 written as \n, \t or \xHH, and
-// more than 60 characters cut to 60 followed by "…", so that no argument can
-// move the cursor, change colours or flood the terminal.
-std::string Quoted(std::string_view argument);
+// The German reason for an errno value, and an argument made safe to show
+// in a message; the same texts as for the files the program writes.
+using files::Quoted;
+using files::SystemReason;
 
 }  // namespace lunomat::cli

@@ -59,19 +59,19 @@ void QtPlatform::runBrowserWindow(QWidget* owner) {
 
     bool shown = false;
     QEventLoop loop;
+    // A helper that hangs, before its window appears or after (its window
+    // then frozen and deaf to its close box), would keep the user waiting for
+    // nothing: each report it writes gives it the limit anew.
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&helper, &QProcess::readyReadStandardOutput, &loop, [&] {
         shown = shown || helper.readAllStandardOutput().contains(kBrowserShownReport);
+        if (shown) limit.start(browserStartLimit());
     });
     QObject::connect(&helper, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&helper, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) loop.quit();
-    });
-    // A helper that hangs before its window appears would keep the user
-    // waiting for nothing.
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-        if (!shown) loop.quit();
     });
     // Closing the main window ends the program, and the helper with it.
     bool ownerGone = false;

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ui/platform/qt_platform.h"
@@ -40,5 +41,17 @@ int main(int argc, char** argv) {
         std::fputc('\n', stdout);
         std::fflush(stdout);
     });
+    // While the window answers, the program that waits for it hears so
+    // (only through its pipe, never on a terminal the helper was run from).
+    struct stat out {};
+    QTimer alive;
+    if (fstat(STDOUT_FILENO, &out) == 0 && S_ISFIFO(out.st_mode)) {
+        QObject::connect(&alive, &QTimer::timeout, [] {
+            std::fputs(lunomat::kBrowserAliveReport, stdout);
+            std::fputc('\n', stdout);
+            std::fflush(stdout);
+        });
+        alive.start(lunomat::kBrowserAliveInterval);
+    }
     return app.exec();
 }

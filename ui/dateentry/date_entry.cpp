@@ -26,6 +26,9 @@ const std::string kDayTitle = "Luno-Mat   -   Falsche Tageszahleingabe";
 const std::string kMonthTitle = "Luno-Mat   -   Falsche Monatszahleingabe";
 const std::string kYearTitle = "Luno-Mat   -   Falsche Jahreszahleingabe";
 const std::string kCorrectionTitle = "Lunomat   -   Falsche Datumseingabe";
+const std::string kClockTitle = "Luno-Mat   -   Falsche Systemzeit";
+// The last year a four-digit year field can hold.
+constexpr int kLastFieldYear = 9999;
 const std::string kDayWrong = "Falsche Tageszahleingabe:\rDas Tagesdatum stimmt nicht.";
 const std::string kMonthWrong = "Falsche Monatszahleingabe:\rDas Monatsdatum stimmt nicht.";
 const std::string kDayNotZero =
@@ -94,7 +97,21 @@ bool InEntryRange(std::optional<long long> year) {
     return year && *year >= kFirstEntryYear && *year <= kLastEntryYear;
 }
 
+// A clock past the year 9999 names a today the four-digit year field cannot
+// hold; a fifth digit there would turn the next typed year into another one.
+bool TodayFits(year_month_day today) { return static_cast<int>(today.year()) <= kLastFieldYear; }
+
+// Instead of today, when today does not fit: the fields keep their date.
+Step ClockBox(year_month_day today) {
+    const FieldTexts t = TodayTexts(today);
+    return Box(Icon::Exclamation, kClockTitle,
+               "Falsche Systemzeit:\rDie Uhr des Rechners steht auf dem " + t.day + "." + t.month + "." + t.year +
+                   ". Luno-Mat zeigt Daten bis zum 31.12." + std::to_string(kLastFieldYear) +
+                   "; die Datumsfelder behalten ihr Datum.\rBitte stellen Sie die Uhr des Rechners richtig.");
+}
+
 Steps ResetToToday(year_month_day today) {
+    if (!TodayFits(today)) return {ClockBox(today)};
     const FieldTexts t = TodayTexts(today);
     return {Write(Field::Day, t.day), Write(Field::Month, t.month), Write(Field::Year, t.year)};
 }
@@ -160,8 +177,10 @@ Steps YearChanged(std::string_view text, year_month_day today) {
     // first and the run that follows brings the current year.
     Steps steps{Select(Field::Year, 3, kWholeField)};
     if (IsDigits(text)) return steps;
-    Append(steps, {Sound(), Select(Field::Year, 3, kWholeField),
-                   Write(Field::Year, text.empty() ? TodayTexts(today).year : ""), Focus(Field::Year)});
+    Append(steps, {Sound(), Select(Field::Year, 3, kWholeField)});
+    // (A today that does not fit leaves the field empty for the user's year.)
+    if (!text.empty() || TodayFits(today)) steps.push_back(Write(Field::Year, text.empty() ? TodayTexts(today).year : ""));
+    steps.push_back(Focus(Field::Year));
     return steps;
 }
 
@@ -203,10 +222,10 @@ Steps CalculatePressed(const FieldTexts& entered, year_month_day today) {
                                         "\rHinweis:  Das Eingabejahr wird auf das aktuelle Kalenderjahr "
                                         "zurückgesetzt.")});
         Append(steps, ResetToToday(today));
+        // Beyond the year 9999 the fields keep what they hold, which is no
+        // date to compute; computing would bring this message back.
+        if (!TodayFits(today)) return steps;
         fields = TodayTexts(today);
-        // Beyond the year 9999 today itself names no date the window can
-        // show; computing it would bring this message back without end.
-        if (!EnteredDate(fields)) return steps;
     }
     if (CheckDayAndMonth(steps, fields, true)) Append(steps, {Load(), MoveFocus(Field::Day, kWholeDayOrMonth)});
     return steps;
@@ -214,7 +233,9 @@ Steps CalculatePressed(const FieldTexts& entered, year_month_day today) {
 
 Steps TodayPressed(year_month_day today) {
     Steps steps = ResetToToday(today);
-    Append(steps, {Load(), MoveFocus(Field::Day, kWholeDayOrMonth)});
+    // The display stays on the date it shows when today does not fit.
+    if (TodayFits(today)) steps.push_back(Load());
+    steps.push_back(MoveFocus(Field::Day, kWholeDayOrMonth));
     return steps;
 }
 

@@ -9,11 +9,48 @@
 #include <fontconfig/fontconfig.h>
 
 #include <clocale>
+#include <cstdio>
 #include <thread>
+#include <unistd.h>
 
 #include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
 #include "ui/main/mondphase.h"
+
+namespace {
+
+// Until the toolkit has its display, its messages are held back: without a
+// display it ends the program with English text about platform plugins,
+// which says nothing to the user. Then one German line is said instead, and
+// the program ends with status 1; with a display the messages follow as
+// they came.
+QtMessageHandler gToolkitMessages = nullptr;
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;  // e.g. "qt.qpa.plugin", shown before the text
+    QString text;
+};
+QList<HeldMessage> gHeldMessages;
+
+void holdUntilDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        gHeldMessages.append({type, QByteArray(context.category ? context.category : "default"), text});
+        return;
+    }
+    std::fputs("Luno-Mat: Das Fenster kann nicht geöffnet werden, denn es ist keine grafische Anzeige erreichbar "
+               "(DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder die Anzeige antwortet nicht).\n",
+               stderr);
+    std::fflush(stderr);
+    _exit(1);
+}
+
+void releaseHeldMessages() {
+    qInstallMessageHandler(gToolkitMessages);
+    for (const HeldMessage& m : std::exchange(gHeldMessages, {}))
+        gToolkitMessages(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.constData()), m.text);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // The toolkit sets the user's locale as it starts. Set here first, it
@@ -23,7 +60,9 @@ int main(int argc, char** argv) {
     // which the window's first text waits for; the connection to the display
     // does not need it, so a second thread reads them meanwhile.
     std::thread fontConfiguration([] { FcInit(); });
+    gToolkitMessages = qInstallMessageHandler(holdUntilDisplay);
     QApplication app(argc, argv);
+    releaseHeldMessages();
     // On X11 and Wayland the window's first control wakes the accessibility
     // bridge, which then waits for the session bus (where there is none, for
     // the attempt to start one to fail). Connecting on a second thread lets

@@ -21,6 +21,10 @@ void useGermanQtTexts();
 // The line the browser helper writes to its standard output once its window
 // is on screen.
 inline constexpr char kBrowserShownReport[] = "lunomat-browser: window shown";
+// The line it writes after that every few seconds while it answers, so that
+// one that hangs with its window open is noticed too.
+inline constexpr char kBrowserAliveReport[] = "lunomat-browser: alive";
+inline constexpr std::chrono::seconds kBrowserAliveInterval{5};
 
 class QtPlatform : public Platform {
 public:
@@ -42,8 +46,9 @@ protected:
     // Where the helper program and the module are: the running program's own
     // folder.
     virtual QString executableFolder() const;
-    // How long the browser helper may take to show its window before it is
-    // taken for hung: the browser engine starts slowly on an old machine.
+    // How long the browser helper may take to show its window, and then may
+    // stay silent between two of its alive reports, before it is taken for
+    // hung: the browser engine starts slowly on an old machine.
     virtual std::chrono::milliseconds browserStartLimit() const;
 
 private:

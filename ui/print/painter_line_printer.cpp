@@ -2,13 +2,13 @@
 
 #include <QFile>
 #include <QFontMetricsF>
-#include <QTemporaryFile>
 #include <QPen>
 #include <QPrinter>
 #include <algorithm>
-#include <cstdio>
-#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
+
+#include "files/file_writer.h"
 
 #include "ui/widgets/ui_conventions.h"
 
@@ -41,8 +41,8 @@ PainterLinePrinter::~PainterLinePrinter() {
         printer_->abort();
         painter_.end();
     }
-    if (!partial_.isEmpty()) {
-        QFile::remove(partial_);
+    if (partial_ >= 0) {
+        ::close(partial_);
         printer_->setOutputFileName(target_);
     }
 }
@@ -50,28 +50,31 @@ PainterLinePrinter::~PainterLinePrinter() {
 namespace {
 // A PDF file is complete when its last bytes hold the end-of-file marker;
 // a write that failed (full disk, size limit) cuts it off before that.
-bool completePdf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 16) return false;
-    file.seek(std::max<qint64>(0, file.size() - 64));
-    return file.readAll().contains("%%EOF");
+bool completePdf(int fd) {
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    if (size < 16) return false;
+    QByteArray tail(64, '\0');
+    const ssize_t n = ::pread(fd, tail.data(), tail.size(), std::max<off_t>(0, size - tail.size()));
+    return n > 0 && tail.left(n).contains("%%EOF");
 }
 }  // namespace
 
 void PainterLinePrinter::finishFile() {
-    if (partial_.isEmpty()) return;
-    const QString partial = std::exchange(partial_, QString());
+    if (partial_ < 0) return;
+    const int partial = std::exchange(partial_, -1);
     printer_->setOutputFileName(target_);
-    // The temporary file is private to its owner; the finished one gets the
-    // permissions of any new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(QFile::encodeName(partial).constData(), 0666 & ~mask);
-    // rename() replaces an older file of the same name in one step.
-    if (!completePdf(partial) || std::rename(QFile::encodeName(partial).constData(),
-                                             QFile::encodeName(target_).constData()) != 0) {
-        QFile::remove(partial);
-        throw PrintError("the file could not be written completely");
+    struct Closed {
+        int fd;
+        ~Closed() { ::close(fd); }
+    } closed{partial};
+    if (!completePdf(partial)) throw PrintError("the file could not be written completely");
+    // The finished document reaches the file the way any file the program
+    // writes does: a regular file keeps its mode, owner and links, a link
+    // leads to its target, a device is written into.
+    try {
+        files::WriteFileFrom(QFile::encodeName(target_).toStdString(), partial);
+    } catch (const files::WriteError& e) {
+        throw PrintError(e.what());
     }
 }
 
@@ -81,12 +84,13 @@ void PainterLinePrinter::begin() {
         begun_ = true;
         if (!printer_) throw PrintError("no printer");
         if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+            // The document is made in a file without a name, so no half
+            // document is ever seen under the target's name or left beside
+            // it, whatever ends the program.
             target_ = printer_->outputFileName();
-            QTemporaryFile partial(target_ + QStringLiteral(".XXXXXX"));
-            partial.setAutoRemove(false);
-            if (!partial.open()) throw PrintError("the file cannot be created");
-            partial_ = partial.fileName();
-            printer_->setOutputFileName(partial_);
+            partial_ = files::OpenAnonymousFile();
+            if (partial_ < 0) throw PrintError("the document cannot be made");
+            printer_->setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(partial_));
         }
         if (!painter_.begin(printer_)) throw PrintError("the printer cannot start the job");
         painter_.setPen(QPen(Qt::black));

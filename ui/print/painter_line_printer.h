@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPrintDialog>
 #include <memory>
 
 #include "ui/platform/line_printer.h"
@@ -46,10 +47,10 @@ private:
     QPainter painter_;
     bool begun_ = false;
     bool ended_ = false;
-    // A PDF job is written to a file beside its target and moved onto it
-    // only when it is complete.
+    // A PDF job is made in an anonymous file (partial_, a descriptor) and
+    // written to its target only when it is complete.
     QString target_;
-    QString partial_;
+    int partial_ = -1;
 
     QString family_;
     double points_ = 10;
@@ -61,6 +62,22 @@ private:
     double x_ = 0;
     double y_ = 0;        // top of the next line
     double topY_ = 0;     // where a continuation page starts
+};
+
+// Qt's print dialog. Its check whether the chosen file can be written (when
+// OK is pressed, before accept()) opens the file and removes it again when
+// it was new; through a link whose target does not exist yet that leaves an
+// empty file at the target and removes the link instead. Here the link is
+// put back and the empty file removed.
+class PrintDialog : public QPrintDialog {
+public:
+    explicit PrintDialog(QPrinter* printer, QWidget* parent = nullptr);
+    void accept() override;
+
+private:
+    // The chosen name while it is a link to a file yet to be made.
+    void noteLink(const QString& name);
+    QByteArray link_, linkText_, target_;
 };
 
 // Shows Qt's print dialog; the printer chosen there, or nullptr when the

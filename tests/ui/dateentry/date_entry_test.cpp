@@ -67,7 +67,7 @@ TEST(DateEntry, EachCaseOfTheTableGetsItsSteps) {
         EXPECT_EQ(Script(Apply(c)), c[7]) << line;
         ++count;
     }
-    EXPECT_EQ(count, 59);
+    EXPECT_EQ(count, 62);
 }
 
 TEST(DateEntry, EnteredDateIsOnlyADateOfTheCalendar) {

@@ -2,9 +2,11 @@
 // command around the page) and the real printer writing PDF files that
 // poppler reads back, including files that cannot be written whole.
 #include <QFileInfo>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <csignal>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -153,6 +155,23 @@ TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
                   c.older.isEmpty() ? QByteArray("<none>") : c.older);
         EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files).size(), c.older.isEmpty() ? 0 : 1);
     }
+}
+
+// The dialog's check of the chosen file leaves a link to a file yet to be
+// made as it was: still a link, and no empty file where it leads.
+TEST(PrintDialog, CheckingTheChosenFileLeavesALinkToANewFileAsItWas) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("mond.pdf");
+    ASSERT_EQ(::symlink("ziel.pdf", QFile::encodeName(link).constData()), 0);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(link);
+    PrintDialog dialog(&printer);
+    dialog.show();
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"mond.pdf"});
 }
 
 }  // namespace
