@@ -43,16 +43,22 @@ void AppendFolded(std::string& out, std::string_view line) {
 
 }  // namespace
 
-std::string CalendarText(const std::vector<sky::PhaseEvent>& events, const std::string& calendarName) {
-    const std::string stamp = IcsUtc(Now());
+std::string CalendarBegin(const std::string& calendarName) {
     std::string ics;
-    ics.reserve(events.size() * 330 + 200);
     const auto line = [&ics](std::string_view text) { AppendFolded(ics, text); };
     line("BEGIN:VCALENDAR");
     line("VERSION:2.0");
     line(std::string("PRODID:-//Luno-Mat//lunomat-cli ") + LUNOMAT_VERSION_TEXT + "//DE");
     line("CALSCALE:GREGORIAN");
     line("X-WR-CALNAME:" + Escaped(calendarName));
+    return ics;
+}
+
+std::string CalendarEvents(const std::vector<sky::PhaseEvent>& events, Instant stamped) {
+    const std::string stamp = IcsUtc(stamped);
+    std::string ics;
+    ics.reserve(events.size() * 330);
+    const auto line = [&ics](std::string_view text) { AppendFolded(ics, text); };
     for (const sky::PhaseEvent& event : events) {
         const PhaseWords& words = WordsOf(event.phase);
         // The minute every text shows, so that calendar and description agree.
@@ -75,8 +81,13 @@ std::string CalendarText(const std::vector<sky::PhaseEvent>& events, const std::
         line("TRANSP:TRANSPARENT");
         line("END:VEVENT");
     }
-    line("END:VCALENDAR");
     return ics;
+}
+
+std::string CalendarEnd() { return "END:VCALENDAR\r\n"; }
+
+std::string CalendarText(const std::vector<sky::PhaseEvent>& events, const std::string& calendarName) {
+    return CalendarBegin(calendarName) + CalendarEvents(events, Now()) + CalendarEnd();
 }
 
 }  // namespace lunomat::cli

@@ -22,4 +22,11 @@ const PhaseWords& WordsOf(sky::Phase phase);
 // Lines are folded at 75 octets, texts escaped.
 std::string CalendarText(const std::vector<sky::PhaseEvent>& events, const std::string& calendarName);
 
+// The same file in pieces, for a range too long to hold whole: the head,
+// the events of each part of the range (all stamped with the same instant,
+// when the export was made), the end.
+std::string CalendarBegin(const std::string& calendarName);
+std::string CalendarEvents(const std::vector<sky::PhaseEvent>& events, sky::Instant stamped);
+std::string CalendarEnd();
+
 }  // namespace lunomat::cli

@@ -28,4 +28,49 @@ void WriteOutputFile(const std::string& path, const std::string& content, std::F
     }
 }
 
+namespace {
+// Pieces are gathered up to this size before they go out, so that a list of
+// short records costs a write call per block, not per record.
+constexpr std::size_t kBlockBytes = 1 << 16;
+}  // namespace
+
+Output::Output(std::FILE* out, const std::optional<std::string>& path) : out_(out) {
+    if (!path || *path == "-") return;
+    try {
+        file_ = std::make_unique<files::FileWriter>(*path);
+    } catch (const files::WriteError& e) {
+        throw IoError{e.what()};
+    }
+}
+
+Output::~Output() = default;
+
+void Output::Write(std::string_view piece) {
+    pending_ += piece;
+    if (pending_.size() >= kBlockBytes) Flush();
+}
+
+void Output::Flush() {
+    if (!file_) {
+        WriteAll(out_, pending_);
+    } else {
+        try {
+            file_->Write(pending_);
+        } catch (const files::WriteError& e) {
+            throw IoError{e.what()};
+        }
+    }
+    pending_.clear();
+}
+
+void Output::Finish() {
+    Flush();
+    if (!file_) return;
+    try {
+        file_->Commit();
+    } catch (const files::WriteError& e) {
+        throw IoError{e.what()};
+    }
+}
+
 }  // namespace lunomat::cli

@@ -98,31 +98,40 @@ int CommandPhases(const std::vector<std::string_view>& args, std::FILE* out) {
     CheckWordCount("phases", parsed.words, 1, 2, "ein Jahr VON und wahlweise ein Jahr BIS");
     const auto [from, to] =
         CheckedYears(parsed.words[0], parsed.words.size() > 1 ? std::optional(parsed.words[1]) : std::nullopt);
-    const std::vector<sky::PhaseEvent> events = sky::PhasesInYears(from, to);
+    // Year by year, written as it is computed: the whole range is some
+    // hundred thousand phases, which need not be held at once.
+    Output output(out, parsed.ics);
     if (parsed.ics) {
-        const std::string name = "Mondphasen " + std::to_string(from) + (to > from ? "-" + std::to_string(to) : "");
-        WriteOutputFile(*parsed.ics, CalendarText(events, name), out);
+        const Instant stamped = Now();
+        output.Write(CalendarBegin("Mondphasen " + std::to_string(from) + (to > from ? "-" + std::to_string(to) : "")));
+        for (int year = from; year <= to; ++year) output.Write(CalendarEvents(sky::PhasesInYears(year, year), stamped));
+        output.Write(CalendarEnd());
+        output.Finish();
         return 0;
     }
-    std::string text;
-    std::vector<Record> records;
-    for (const auto& [event, note] : Noted(events)) {
-        const long lunation = sky::BrownLunation(event.lunation);
-        if (parsed.format) {
-            records.push_back({{WordsOf(event.phase).key},
-                               {IsoUtc(event.utc)},
-                               {IsoLocal(event.utc)},
-                               {std::to_string(lunation), true},
-                               {NoteKey(note)}});
-            continue;
+    std::optional<RecordStream> records;
+    if (parsed.format)
+        records.emplace(*parsed.format, std::vector<std::string_view>{"phase", "utc", "local", "lunation", "note"},
+                        [&output](std::string_view piece) { output.Write(piece); });
+    for (int year = from; year <= to; ++year) {
+        for (const auto& [event, note] : Noted(sky::PhasesInYears(year, year))) {
+            const long lunation = sky::BrownLunation(event.lunation);
+            if (records) {
+                records->Add({{WordsOf(event.phase).key},
+                              {IsoUtc(event.utc)},
+                              {IsoLocal(event.utc)},
+                              {std::to_string(lunation), true},
+                              {NoteKey(note)}});
+                continue;
+            }
+            std::string line = std::string(WordsOf(event.phase).german) + "  " + LocalMinuteText(event.utc) +
+                               "  Lunation " + std::to_string(lunation);
+            if (note != Note::None) (line += "  ") += NoteGerman(note);
+            output.Write(line += '\n');
         }
-        text += std::string(WordsOf(event.phase).german) + "  " + LocalMinuteText(event.utc) + "  Lunation " +
-                std::to_string(lunation);
-        if (note != Note::None) (text += "  ") += NoteGerman(note);
-        text += '\n';
     }
-    WriteAll(out, parsed.format ? RecordsText(*parsed.format, {"phase", "utc", "local", "lunation", "note"}, records)
-                                : text);
+    if (records) records->End();
+    output.Finish();
     return 0;
 }
 
