@@ -304,21 +304,28 @@ int CommandApsides(const std::vector<std::string_view>& args, std::FILE* out) {
     CheckWordCount("apsides", parsed.words, 1, 2, "ein Jahr VON und wahlweise ein Jahr BIS");
     const auto [from, to] =
         CheckedYears(parsed.words[0], parsed.words.size() > 1 ? std::optional(parsed.words[1]) : std::nullopt);
-    std::string text;
-    std::vector<Record> records;
-    for (const sky::ApsisEvent& apsis : sky::ApsidesInYears(from, to)) {
-        const bool perigee = apsis.kind == sky::Apsis::Perigee;
-        if (parsed.format) {
-            records.push_back({{perigee ? "perigee" : "apogee"},
-                               {IsoUtc(apsis.utc)},
-                               {IsoLocal(apsis.utc)},
-                               {Fixed(apsis.distanceKm, 0), true}});
-            continue;
+    // Year by year, written as it is computed, like the phases.
+    Output output(out, std::nullopt);
+    std::optional<RecordStream> records;
+    if (parsed.format)
+        records.emplace(*parsed.format, std::vector<std::string_view>{"kind", "utc", "local", "distance_km"},
+                        [&output](std::string_view piece) { output.Write(piece); });
+    for (int year = from; year <= to; ++year) {
+        for (const sky::ApsisEvent& apsis : sky::ApsidesInYears(year, year)) {
+            const bool perigee = apsis.kind == sky::Apsis::Perigee;
+            if (records) {
+                records->Add({{perigee ? "perigee" : "apogee"},
+                              {IsoUtc(apsis.utc)},
+                              {IsoLocal(apsis.utc)},
+                              {Fixed(apsis.distanceKm, 0), true}});
+                continue;
+            }
+            output.Write(std::string(perigee ? "Erdnähe   " : "Erdferne  ") + LocalMinuteText(apsis.utc) + "  " +
+                         GermanDecimal(apsis.distanceKm, 0) + " km\n");
         }
-        text += std::string(perigee ? "Erdnähe   " : "Erdferne  ") + LocalMinuteText(apsis.utc) + "  " +
-                GermanDecimal(apsis.distanceKm, 0) + " km\n";
     }
-    WriteAll(out, parsed.format ? RecordsText(*parsed.format, {"kind", "utc", "local", "distance_km"}, records) : text);
+    if (records) records->End();
+    output.Finish();
     return 0;
 }
 
