@@ -178,8 +178,10 @@ Steps YearChanged(std::string_view text, year_month_day today) {
     Steps steps{Select(Field::Year, 3, kWholeField)};
     if (IsDigits(text)) return steps;
     Append(steps, {Sound(), Select(Field::Year, 3, kWholeField)});
-    // (A today that does not fit leaves the field empty for the user's year.)
-    if (!text.empty() || TodayFits(today)) steps.push_back(Write(Field::Year, text.empty() ? TodayTexts(today).year : ""));
+    // A today that does not fit brings the last year the field can hold
+    // instead: the field is never left empty.
+    const std::string current = TodayFits(today) ? TodayTexts(today).year : std::to_string(kLastFieldYear);
+    steps.push_back(Write(Field::Year, text.empty() ? current : ""));
     steps.push_back(Focus(Field::Year));
     return steps;
 }
