@@ -38,6 +38,19 @@ EVENT = struct.Struct("=IBBHQii")  # struct fanotify_event_metadata
 # (dpkg still lists some files under their old names there).
 MERGED = ("bin", "sbin", "lib", "lib32", "lib64", "libx32")
 DPKG = "/var/lib/dpkg"
+EXECUTED = "exec "  # marks a file that was run, in the list of used files
+
+
+def needed(path, executed):
+    """Whether using this file means the work needs its package. Programs
+    that run, and what building reads: headers, pkg-config and CMake package
+    files, static libraries. Everything else is also opened where it happens
+    to be installed, without being needed: plug-in folders read whole (GIO
+    modules, icon themes), Python's scan of every package's metadata,
+    scripts that bash-completion sources, debug information, name-service
+    modules. Those are reported, not judged."""
+    return (executed or path.startswith("/usr/include/") or path.endswith((".pc", ".a"))
+            or "/cmake/" in path or "/cmake-" in path)
 
 
 def fail(message):
@@ -62,7 +75,7 @@ def watch(command, used_path):
     if libc.fanotify_mark(fan, FAN_MARK_ADD | FAN_MARK_MOUNT, FAN_OPEN | FAN_OPEN_EXEC, AT_FDCWD,
                           WATCHED.encode()) != 0:
         fail(f"cannot watch {WATCHED}: {os.strerror(ctypes.get_errno())}")
-    used = set()
+    used = {}  # path -> whether it was executed
 
     def drain():
         while True:
@@ -72,10 +85,11 @@ def watch(command, used_path):
                 return
             at = 0
             while at + EVENT.size <= len(data):
-                length, _, _, _, _, fd, _ = EVENT.unpack_from(data, at)
+                length, _, _, _, mask, fd, _ = EVENT.unpack_from(data, at)
                 if fd >= 0:
                     try:
-                        used.add(os.readlink(f"/proc/self/fd/{fd}"))
+                        path = os.readlink(f"/proc/self/fd/{fd}")
+                        used[path] = used.get(path, False) or bool(mask & FAN_OPEN_EXEC)
                     except OSError:
                         pass
                     os.close(fd)
@@ -87,7 +101,7 @@ def watch(command, used_path):
         drain()
     drain()
     with open(used_path, "w") as out:
-        out.writelines(f"{p}\n" for p in sorted(used))
+        out.writelines(f"{EXECUTED if executed else ''}{p}\n" for p, executed in sorted(used.items()))
     return child.returncode
 
 
@@ -150,15 +164,16 @@ def check(list_path, used_path):
     with open(list_path) as f:
         named = [line.strip() for line in f if line.strip()]
     with open(used_path) as f:
-        used = [line.rstrip("\n") for line in f if line.strip()]
+        used = [(line[len(EXECUTED):].rstrip("\n"), True) if line.startswith(EXECUTED) else (line.rstrip("\n"), False)
+                for line in f if line.strip()]
     packages = installed()
     missing_from_system = [n for n in named if n not in packages]
     if missing_from_system:
         fail(f"listed but not installed here: {' '.join(missing_from_system)}")
     allowed = closure(named, packages)
     owner = owners()
-    outside, unowned = {}, 0
-    for path in used:
+    outside, opened_only, unowned = {}, {}, 0
+    for path, executed in used:
         if not os.path.isfile(path):
             continue
         package = owner.get(path)
@@ -168,9 +183,11 @@ def check(list_path, used_path):
         if package is None:
             unowned += 1  # caches and files made at install time
         elif package not in allowed:
-            outside.setdefault(package, path)
+            (outside if needed(path, executed) else opened_only).setdefault(package, path)
     print(f"package guard: {len(used)} files used, {unowned} of no package, "
           f"{len(allowed)} packages allowed ({len(named)} named)")
+    if opened_only:
+        print(f"package guard: opened where installed, not needed: {' '.join(sorted(opened_only))}")
     for package, path in sorted(outside.items()):
         print(f"package guard: {package} is used (e.g. {path}) but no list of scripts/setup.sh "
               f"names it or pulls it in", file=sys.stderr)

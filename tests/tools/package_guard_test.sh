@@ -19,7 +19,7 @@ fail() { echo "FAILED: $*"; fails=$((fails + 1)); }
 gio=$(dpkg -L libglib2.0-dev 2>/dev/null | grep '/gio-2.0.pc$')
 symbolizer=$(readlink -f /usr/bin/llvm-symbolizer-14 2>/dev/null)
 [ -f "$gio" ] && [ -f "$symbolizer" ] || { echo "SKIPPED: libglib2.0-dev or llvm-14 is not installed"; exit 77; }
-printf '%s\n' "$gio" "$symbolizer" /usr/bin/cmake >"$tmp/used"
+printf '%s\n' "$gio" "exec $symbolizer" "exec /usr/bin/cmake" >"$tmp/used"
 bash "$source/scripts/setup.sh" list test >"$tmp/full"
 
 expect() {  # expect STATUS NAMED_PACKAGE DESCRIPTION COMMAND...
