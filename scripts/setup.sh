@@ -18,7 +18,7 @@ run=(
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev libxdamage-dev
   xvfb xauth xdotool openbox x11-xkb-utils imagemagick poppler-utils python3 python3-icalendar
-  clang-14 libclang-rt-14-dev llvm-14
+  clang-14 libclang-rt-14-dev llvm-14 clang-format-14 clang-tidy-14
   dpkg-dev file desktop-file-utils appstream lintian strace gdb bash-completion
   python3-ephem khal time
 )
