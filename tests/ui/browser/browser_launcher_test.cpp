@@ -15,7 +15,8 @@
 #include <csignal>
 
 #include "testsupport/golden.h"
-#include "testsupport/qt_platform_in.h"
+#include "testsupport/fake_platform.h"
+#include "ui/browser/helper_launcher.h"
 
 namespace {
 
@@ -49,8 +50,8 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
         if (closeOwnerMs >= 0) QTimer::singleShot(closeOwnerMs, &owner, &QWidget::close);
         QElapsedTimer clock;
         clock.start();
-        lunomat::test::QtPlatformIn platform(folder.path());
-        platform.runBrowserWindow(&owner);
+        lunomat::test::FakePlatform platform;
+        lunomat::HelperBrowserLauncher(folder.path(), std::chrono::milliseconds(600)).run(&owner, platform);
         const qint64 ms = clock.elapsed();
 
         EXPECT_GE(ms, leastMs);
@@ -58,11 +59,9 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
         EXPECT_GE(ticks, leastMs / 100);
         EXPECT_TRUE(offWhileRunning);
         EXPECT_TRUE(owner.isEnabled());
+        ASSERT_EQ(platform.kinds(), c[4].isEmpty() ? QStringList() : QStringList{"box"});
         if (!c[4].isEmpty()) {
-            ASSERT_EQ(platform.boxes.size(), 1);
-            EXPECT_TRUE(platform.boxes[0].endsWith(program + ' ' + c[4])) << platform.boxes[0].toStdString();
-        } else {
-            EXPECT_TRUE(platform.boxes.isEmpty()) << platform.boxes.join('|').toStdString();
+            EXPECT_TRUE(platform.lastBox()->text.endsWith(program + ' ' + c[4]));
         }
         // The helper is gone when the call returns.
         QFile pid(program + ".pid");

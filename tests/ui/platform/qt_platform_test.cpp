@@ -56,7 +56,7 @@ TEST(QtPlatform, PrintDialogSpeaksGerman) {
     poll.start(20);
     QWidget owner;
     owner.show();
-    lunomat::QtPlatform platform;
+    QtPlatformIn platform(QCoreApplication::applicationDirPath());
     EXPECT_EQ(platform.choosePrinter(&owner), nullptr);  // cancelled
 
     EXPECT_EQ(title, "Drucken");
