@@ -46,10 +46,7 @@ struct Proxy {
     }
 };
 
-Proxy& proxy() {
-    static Proxy* p = new Proxy;  // lives as long as the engine
-    return *p;
-}
+Proxy& proxy() { static Proxy* p = new Proxy; return *p; }  // lives as long as the engine
 
 QWebEngineView* view(const Internet_Browser& w) { return w.findChild<QWebEngineView*>("brwWebBrowser"); }
 
