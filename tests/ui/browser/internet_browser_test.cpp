@@ -67,9 +67,10 @@ std::unique_ptr<Internet_Browser> open(const QByteArray& page, bool wait = true)
 TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
     auto window = open("<html><head><title>Mondzeichen</title></head><body>Mond im Widder</body></html>");
     EXPECT_EQ(view(*window)->title(), "Mondzeichen");
-    EXPECT_EQ(window->findChild<QStatusBar*>("StatusBar1")->findChild<QLabel*>()->text(),
-              QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://") +
-                  lunomat::kWebHost);
+    const QLabel* status = window->findChild<QStatusBar*>("StatusBar1")->findChild<QLabel*>();
+    EXPECT_EQ(status->text(), QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://") +
+                                  lunomat::kWebHost);
+    EXPECT_EQ(status->palette().color(status->foregroundRole()), QColor(0, 0, 0));
     QTest::qWait(200);  // room for a second, unwanted request
     EXPECT_EQ(proxy().requests.count(kZodiacPath), 1) << proxy().requests.join(" ").toStdString();
 

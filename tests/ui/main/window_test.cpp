@@ -13,7 +13,10 @@ TEST_F(MainWindowTest, DatesAreShownOrCorrected) {
     for (const QStringList& c : cases) {
         compute(c[0].left(2), c[0].mid(3, 2), c[0].mid(6));
         const PlatformEvent* box = platform.lastBox();
-        EXPECT_TRUE(c[1].isEmpty() ? platform.events.empty() : box && box->text.contains(c[1])) << c[0].toStdString();
+        // A correction has the exclamation icon (the field checks the stop icon).
+        EXPECT_TRUE(c[1].isEmpty() ? platform.events.empty()
+                                   : box && box->text.contains(c[1]) && box->icon == MessageIcon::Exclamation)
+            << c[0].toStdString();
         EXPECT_EQ(text("lbl_Datumangabe"), c[2]);
         if (c[3] == "0") continue;
         const QImage shown = find("Image2")->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -43,6 +46,7 @@ TEST_F(MainWindowTest, WrongEntriesGetTheirFieldsMessage) {
             ch == '\r' ? QTest::keyClick(f, Qt::Key_Return) : QTest::keyClicks(f, QString(ch));
         EXPECT_EQ(platform.kinds().value(0), "sound");
         EXPECT_EQ(platform.lastBox() ? platform.lastBox()->text.left(c[2].size()) : "", c[2]);
+        EXPECT_TRUE(!platform.lastBox() || platform.lastBox()->icon == MessageIcon::Critical);
         EXPECT_EQ(fields(), c.mid(3));
         EXPECT_EQ(text("lbl_Datumangabe"), "Mittwoch, der 29.07.2009");  // nothing computed
     }
