@@ -1,20 +1,19 @@
 #pragma once
-// The real platform with its program folder elsewhere (a test's own folder
-// of stand-in helpers and modules) and a short start limit for the browser
-// helper; its message boxes are recorded instead of shown unless showBoxes
-// is set.
+// The real platform with its print module looked for elsewhere (a test's
+// own folder) and the helper launcher of the build; its message boxes are
+// recorded instead of shown unless showBoxes is set.
 
+#include <QCoreApplication>
 #include <QStringList>
 
+#include "ui/browser/helper_launcher.h"
 #include "ui/platform/qt_platform.h"
 
 namespace lunomat::test {
 
 class QtPlatformIn : public QtPlatform {
 public:
-    explicit QtPlatformIn(QString folder) : folder_(std::move(folder)) {}
-    QString executableFolder() const override { return folder_; }
-    std::chrono::milliseconds browserStartLimit() const override { return std::chrono::milliseconds(600); }
+    explicit QtPlatformIn(const QString& folder) : QtPlatform(launcher_, folder) {}
     void messageBox(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override {
         if (showBoxes) return QtPlatform::messageBox(parent, icon, title, text);
         boxes << text;
@@ -23,7 +22,7 @@ public:
     QStringList boxes;
 
 private:
-    QString folder_;
+    HelperBrowserLauncher launcher_{QCoreApplication::applicationDirPath()};
 };
 
 }  // namespace lunomat::test

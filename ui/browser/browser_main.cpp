@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ui/browser/helper_launcher.h"
 #include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
 #include "ui/browser/internet_browser.h"

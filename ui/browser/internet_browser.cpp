@@ -51,7 +51,28 @@ Internet_Browser::Internet_Browser(QWidget* parent)
     client = new QWidget(this);
     setColours(client, rgb(0, 0, 0), kBackground);
     setCentralWidget(client);
+    buildBrowser();
+    buildToolBar();
+    buildStatusBar();
 
+    // Stacking: the browser covers the line, the docked bars cover the
+    // browser.
+    Line1->lower();
+    tbToolBar->raise();
+    StatusBar1->raise();
+
+    timTimer = new QTimer(this);
+    timTimer->setInterval(5);
+    connect(timTimer, &QTimer::timeout, this, &Internet_Browser::timTimer_Timer);
+
+    // The designed inner size and place; the helper program shows it maximized.
+    setGeometry(twipsRect(3060, 3630, 11490, 8475).adjusted(0, 0, 0, menuBar()->sizeHint().height()));
+    client->installEventFilter(this);
+
+    Form_Load();
+}
+
+void Internet_Browser::buildBrowser() {
     Line1 = new QFrame(client);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Plain);
@@ -67,7 +88,9 @@ Internet_Browser::Internet_Browser(QWidget* parent)
     brwWebBrowser->setGeometry(twipsRect(0, 495, 11520, 7560));
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this,
             [this](bool) { brwWebBrowser_DownloadComplete(); });
+}
 
+void Internet_Browser::buildToolBar() {
     tbToolBar = new QToolBar(client);
     tbToolBar->setMovable(false);
     tbToolBar->setFloatable(false);
@@ -87,29 +110,15 @@ Internet_Browser::Internet_Browser(QWidget* parent)
     tbToolBar->widgetForAction(btnRefresh)->installEventFilter(this);
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction* button) { tbToolBar_ButtonClick(button->data().toString()); });
+}
 
+void Internet_Browser::buildStatusBar() {
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     setColours(StatusBar1, rgb(0, 0, 0), rgb(212, 208, 200));
     addStatusText(StatusBar1, QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://%1")
                                   .arg(QLatin1String(kWebHost)));
-
-    // Stacking: the browser covers the line, the docked bars cover the
-    // browser.
-    Line1->lower();
-    tbToolBar->raise();
-    StatusBar1->raise();
-
-    timTimer = new QTimer(this);
-    timTimer->setInterval(5);
-    connect(timTimer, &QTimer::timeout, this, &Internet_Browser::timTimer_Timer);
-
-    // The designed inner size and place; the helper program shows it maximized.
-    setGeometry(twipsRect(3060, 3630, 11490, 8475).adjusted(0, 0, 0, menuBar()->sizeHint().height()));
-    client->installEventFilter(this);
-
-    Form_Load();
 }
 
 Internet_Browser::~Internet_Browser() {
@@ -125,10 +134,8 @@ void Internet_Browser::Form_Load() {
     Form_Resize();
     StartingAddress = QStringLiteral("http://%1/mondtierkreiszeichen/mondzeichen.php").arg(QLatin1String(kWebHost));
     page_->setSilent(true);
-    if (!StartingAddress.isEmpty()) {
-        timTimer->start();
-        brwWebBrowser->load(QUrl(StartingAddress));
-    }
+    timTimer->start();
+    brwWebBrowser->load(QUrl(StartingAddress));
 }
 
 // The browser takes the full inner size from its designed top-left corner,

@@ -39,6 +39,9 @@ private:
     void tbToolBar_ButtonClick(const QString& key);
     void Beenden_Click();
     void dockBars();
+    void buildBrowser();
+    void buildToolBar();
+    void buildStatusBar();
 
     QString StartingAddress;
 

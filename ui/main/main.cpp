@@ -13,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "ui/browser/helper_launcher.h"
 #include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
 #include "ui/main/mondphase.h"
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
     lunomat::Mondphase::loadFonts();
     if (sessionBus.joinable()) sessionBus.join();
 
-    lunomat::QtPlatform platform;
+    lunomat::HelperBrowserLauncher browser(QCoreApplication::applicationDirPath());
+    lunomat::QtPlatform platform(browser);
     lunomat::Mondphase window(platform);
     window.Form_Load();
     window.show();

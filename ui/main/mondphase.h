@@ -5,12 +5,10 @@
 // what they ask for on the widgets.
 
 #include <QDate>
-#include <QImage>
 #include <QWidget>
 #include <array>
 #include <chrono>
-#include <future>
-#include <vector>
+#include <optional>
 
 #include "ui/dateentry/date_entry.h"
 
@@ -19,14 +17,14 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class QFrame;
+class QKeyEvent;
 
 namespace lunomat {
 
 class Platform;
 enum class MessageIcon;
 class LineShape;
-class FramePicture;
-class CoverWatch;
+class StarSky;
 
 class Mondphase : public QWidget {
     Q_OBJECT
@@ -50,8 +48,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void Command1_Click();  // "&Berechnen"
@@ -65,43 +61,36 @@ private:
     void txtTag_Change();
     void txtMonat_Change();
     void txtJahr_Change();
-    void txtTag_KeyPress(entry::Key key);
-    void txtMonat_KeyPress(entry::Key key);
-    void txtJahr_KeyPress(entry::Key key);
 
     void Timer1_Timer();  // focus back to the day field
     void Timer2_Timer();  // midnight watch
     void Timer3_Timer();  // today command after midnight
-    void Timer4_Timer();  // status-bar clock
-    void Timer5_Timer();  // star-sky ring, frames 1 to 6
-    void Timer6_Timer();
-    void Timer7_Timer();
-    void Timer8_Timer();
-    void Timer9_Timer();
-    void Timer10_Timer();
+    void Timer4_Timer();  // status-bar clock; Timer5 to Timer10 belong to the star sky
 
-    void buildControls();
+    void buildControls();  // from the design's tables, in mondphase_controls.cpp
+    void buildUpperPanel();
+    void buildResultLines();
+    void buildDateBand();
+    void buildButtons();
+    void buildStatusBar();
+    void wireControls();
     void buildTimers();
+    // Parts of the event filter: each says whether the event is done with.
+    bool inputHeldOff(QObject* watched, QEvent* event) const;
+    bool pressesButtonAtOnce(QObject* watched, QEvent* event);
+    bool keyPressed(QObject* watched, QKeyEvent* key);
+    void focusArrived(QLineEdit* f);
     // Carries out what the date-entry rules ask for, in order.
     void run(const entry::Steps& steps);
     void showBox(MessageIcon icon, const QString& title, const QString& text);
     // Selects the first `length` characters of a field and gives it the focus.
     void focusField(entry::Field f, int length);
     QLineEdit* field(entry::Field f) const;
+    std::optional<entry::Field> field(const QObject* watched) const;  // which date field it is, if any
     entry::FieldTexts fieldTexts() const;
     std::chrono::year_month_day today() const;
     void showMoon(std::chrono::year_month_day date);
     bool regionalFormatRefused(const QDate& today);
-    const std::array<QImage, 6>& starFrame(int frame);
-    QString starFramePath(int frame) const;
-    std::array<QSize, 6> skySizes() const;  // of the star sky's pictures, in device-independent pixels
-    void showStarFrame(int frame, QTimer* self, QTimer* next);
-    bool ringRunning() const;
-    // The star sky stops while nobody can see it: minimized, hidden or not
-    // exposed (covered). Its timers are held and start again where they
-    // stopped, so the next frame shown is the next one of the ring.
-    void holdSky(bool hold);
-    void updateSkyHold();
     void setButtonsEnabled(bool on);
     bool commandAccepted() const;
     template <typename OpenWindow>
@@ -111,7 +100,7 @@ private:
     // Controls, named as the design names them.
     QLabel* Label8 = nullptr;
     QLabel* Label2 = nullptr;
-    std::array<FramePicture*, 6> Image1{};
+    StarSky* sky_ = nullptr;  // Image1(0) to Image1(5), Timer5 to Timer10
     std::array<QLabel*, 13> Label10{};  // only 4, 5, 7, 8, 9 and 12 exist
     QLabel* Image2 = nullptr;
     QLabel* lbl_Datumangabe = nullptr;
@@ -145,24 +134,11 @@ private:
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
     QTimer* Timer4 = nullptr;
-    QTimer* Timer5 = nullptr;
-    QTimer* Timer6 = nullptr;
-    QTimer* Timer7 = nullptr;
-    QTimer* Timer8 = nullptr;
-    QTimer* Timer9 = nullptr;
-    QTimer* Timer10 = nullptr;
 
     QWidget* browserOwner_ = nullptr;  // invisible; switched off while the browser window is open
 
     Platform& platform_;
     QDate lastSeenDate_;  // the local date of the last midnight check
-    std::array<std::array<QImage, 6>, 7> frames_{};  // star-sky frames 1..6 at each image's size, kept compact
-    std::future<std::array<QImage, 6>> firstStarFrame_;  // frame 1, until it is first wanted
-    bool skyShown_ = false;       // a star-sky frame has been shown
-    bool skyHeld_ = false;
-    std::vector<QTimer*> heldRing_;  // the ring timers that were on when the sky was held
-    bool exposureWatched_ = false;
-    CoverWatch* cover_ = nullptr;  // owned by the native window
     int boxesOpen_ = 0;           // message boxes of this window waiting to be closed
     bool centred_ = false;
     bool secondaryOpen_ = false;  // a window opened by a button is still open

@@ -1,5 +1,6 @@
 #include "ui/platform/qt_platform.h"
 
+#include "ui/platform/browser_launcher.h"
 #include "ui/platform/line_printer.h"
 #include "ui/platform/platform_extras.h"
 
@@ -17,13 +18,15 @@
 
 namespace lunomat {
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform(BrowserLauncher& browser, QString moduleFolder)
+    : browser_(browser),
+      moduleFolder_(moduleFolder.isEmpty() ? QCoreApplication::applicationDirPath() : std::move(moduleFolder)) {}
 QtPlatform::~QtPlatform() = default;
 
 PlatformExtras* QtPlatform::extras() {
     if (!extrasTried_) {
         extrasTried_ = true;
-        QLibrary module(executableFolder() + QLatin1Char('/') + QLatin1String(LUNOMAT_EXTRAS_FILE));
+        QLibrary module(moduleFolder_ + QLatin1Char('/') + QLatin1String(LUNOMAT_EXTRAS_FILE));
         if (auto create = reinterpret_cast<PlatformExtrasFactory>(module.resolve(kPlatformExtrasEntry)))
             extras_.reset(create());
     }
@@ -80,7 +83,7 @@ std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
     // Without the module there is no print dialog; the user learns why
     // instead of seeing the button do nothing.
     const QString file = QLatin1String(LUNOMAT_EXTRAS_FILE);
-    const bool present = QFileInfo::exists(executableFolder() + QLatin1Char('/') + file);
+    const bool present = QFileInfo::exists(moduleFolder_ + QLatin1Char('/') + file);
     messageBox(parent, MessageIcon::Critical, QString(),
                present ? QStringLiteral("Drucken ist nicht möglich: Die Programmdatei \"%1\" im Programmordner "
                                         "lässt sich nicht laden.").arg(file)
@@ -89,11 +92,11 @@ std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
     return nullptr;
 }
 
+void QtPlatform::runBrowserWindow(QWidget* owner) { browser_.run(owner, *this); }
+
 void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 QString QtPlatform::programFolder() const { return dataFolder(); }
-
-QString QtPlatform::executableFolder() const { return QCoreApplication::applicationDirPath(); }
 
 void QtPlatform::endProgramNow() {
     std::fflush(nullptr);

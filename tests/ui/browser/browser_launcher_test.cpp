@@ -3,19 +3,14 @@
 // again however the helper ends; a helper that is missing, cannot run,
 // crashes or hangs is named to the user, and closing the owner's window ends
 // the wait and the helper.
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTest>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 #include <csignal>
 
+#include "testsupport/fake_platform.h"
 #include "testsupport/golden.h"
-#include "testsupport/qt_platform_in.h"
+#include "ui/browser/helper_launcher.h"
 
 namespace {
 
@@ -24,49 +19,34 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
     ASSERT_EQ(cases.size(), 10);
     for (const QStringList& c : cases) {
         SCOPED_TRACE(c[0].toStdString());
-        const int closeOwnerMs = c[2].toInt(), leastMs = c[3].toInt();
         QTemporaryDir folder;
-        ASSERT_TRUE(folder.isValid());
-        const QString program = folder.path() + QLatin1Char('/') + QLatin1String(LUNOMAT_BROWSER_PROGRAM);
-        if (c[0] != "-") {
-            QFile helper(program);
-            ASSERT_TRUE(helper.open(QIODevice::WriteOnly));
+        const QString program = folder.filePath(LUNOMAT_BROWSER_PROGRAM);
+        if (QFile helper(program); c[0] != "-" && helper.open(QIODevice::WriteOnly)) {
             helper.write("#!/bin/sh\necho $$ > \"$0.pid\"\n" +
                          c[0].toUtf8().replace("$SHOWN", "echo 'lunomat-browser: window shown';") + "\n");
-            helper.close();
-            if (c[1] == "1") helper.setPermissions(helper.permissions() | QFileDevice::ExeOwner);
+            helper.setPermissions(helper.permissions() | (c[1] == "1" ? QFileDevice::ExeOwner : QFileDevice::ReadOwner));
         }
         QWidget owner;
         owner.show();
         int ticks = 0;
         bool offWhileRunning = true;
         QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            ++ticks;
-            offWhileRunning = offWhileRunning && !owner.isEnabled();
-        });
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks, offWhileRunning &= !owner.isEnabled(); });
         ticker.start(10);
-        if (closeOwnerMs >= 0) QTimer::singleShot(closeOwnerMs, &owner, &QWidget::close);
+        if (c[2].toInt() >= 0) QTimer::singleShot(c[2].toInt(), &owner, &QWidget::close);
         QElapsedTimer clock;
         clock.start();
-        lunomat::test::QtPlatformIn platform(folder.path());
-        platform.runBrowserWindow(&owner);
-        const qint64 ms = clock.elapsed();
+        lunomat::test::FakePlatform platform;
+        lunomat::HelperBrowserLauncher(folder.path(), std::chrono::milliseconds(600)).run(&owner, platform);
 
-        EXPECT_GE(ms, leastMs);
-        EXPECT_LT(ms, 5000);
-        EXPECT_GE(ticks, leastMs / 100);
-        EXPECT_TRUE(offWhileRunning);
-        EXPECT_TRUE(owner.isEnabled());
-        if (!c[4].isEmpty()) {
-            ASSERT_EQ(platform.boxes.size(), 1);
-            EXPECT_TRUE(platform.boxes[0].endsWith(program + ' ' + c[4])) << platform.boxes[0].toStdString();
-        } else {
-            EXPECT_TRUE(platform.boxes.isEmpty()) << platform.boxes.join('|').toStdString();
-        }
+        EXPECT_GE(clock.elapsed(), c[3].toInt());
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_GE(ticks, c[3].toInt() / 100);
+        EXPECT_TRUE(offWhileRunning && owner.isEnabled());
+        ASSERT_EQ(platform.kinds(), c[4].isEmpty() ? QStringList() : QStringList{"box"});
+        EXPECT_TRUE(c[4].isEmpty() || platform.lastBox()->text.endsWith(program + ' ' + c[4]));
         // The helper is gone when the call returns.
-        QFile pid(program + ".pid");
-        if (pid.open(QIODevice::ReadOnly)) {
+        if (QFile pid(program + ".pid"); pid.open(QIODevice::ReadOnly)) {
             EXPECT_NE(::kill(pid.readAll().trimmed().toInt(), 0), 0);
         }
     }
@@ -75,10 +55,9 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
 // The real helper ends with the program that started it, however that ends:
 // here it is killed outright a second after starting the helper.
 TEST(BrowserLauncher, TheHelperEndsWithItsStarter) {
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/" LUNOMAT_BROWSER_PROGRAM);
     QProcess starter;
-    const QString script = QStringLiteral("\"$0\" >/dev/null 2>&1 & echo $!; sleep 1; kill -9 $$");
-    starter.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, helper});
+    starter.start("sh", {"-c", "\"$0\" >/dev/null 2>&1 & echo $!; sleep 1; kill -9 $$",
+                         QCoreApplication::applicationDirPath() + "/" LUNOMAT_BROWSER_PROGRAM});
     ASSERT_TRUE(starter.waitForFinished(10000));
     const int pid = starter.readAllStandardOutput().trimmed().toInt();
     ASSERT_GT(pid, 0);
