@@ -16,8 +16,6 @@ namespace {
 TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
     FakePlatform platform;
     Mondfinsternisse w(platform);
-    // The 60 cells, down each column of two groups of ten with a row between
-    // them, yellow on dark blue: texts, places and colours as recorded.
     EXPECT_EQ(matchesGolden(controlsRecord(w), "ui/eclipses/controls.txt"), "");
     const QImage image = w.grab().toImage();
     EXPECT_EQ(image.pixelColor(1, 1), QColor(128, 128, 128));  // the grey of the window around the cells
@@ -68,7 +66,7 @@ TEST(EclipsePrintout, PageMatchesItsRecording) {
     FakePlatform platform;  // 05.12.2026, 09:07
     Mondfinsternisse w(platform);
     w.findChild<QPushButton*>("Drucker")->click();
-    EXPECT_EQ(matchesGolden(platform.printOpTexts(), "ui/eclipses/printout.txt"), "");
+    EXPECT_EQ(matchesGolden(printedPage(platform.printOps), "ui/eclipses/printout.txt"), "");
 }
 
 }  // namespace
