@@ -28,11 +28,7 @@ namespace lunomat {
 // printable area.
 
 PainterLinePrinter::PainterLinePrinter(std::unique_ptr<QPrinter> printer)
-    : owned_(std::move(printer)), printer_(owned_.get()) {
-    family_ = designFont(QStringLiteral("Arial"), 10).family();
-}
-
-PainterLinePrinter::PainterLinePrinter(QPrinter& printer) : printer_(&printer) {
+    : printer_(std::move(printer)) {
     family_ = designFont(QStringLiteral("Arial"), 10).family();
 }
 
@@ -92,7 +88,7 @@ void PainterLinePrinter::begin() {
             if (partial_ < 0) throw PrintError("the document cannot be made");
             printer_->setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(partial_));
         }
-        if (!painter_.begin(printer_)) throw PrintError("the printer cannot start the job");
+        if (!painter_.begin(printer_.get())) throw PrintError("the printer cannot start the job");
         painter_.setPen(QPen(Qt::black));
     }
     if (!painter_.isActive() || printer_->printerState() == QPrinter::Error)
@@ -155,7 +151,7 @@ void PainterLinePrinter::setLayout(int xTwips, int yTwips) {
 void PainterLinePrinter::printLine(const QString& text) {
     begin();
     const QFont font = currentFont();
-    const QFontMetricsF metrics(font, printer_);
+    const QFontMetricsF metrics(font, printer_.get());
     newPageIfPast(y_ + metrics.height());
     if (!text.isEmpty()) {
         painter_.setFont(font);
