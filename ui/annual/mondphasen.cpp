@@ -132,11 +132,13 @@ void Mondphasen::buildControls() {
 }
 
 void Mondphasen::buildTable() {
-    QLabel** const panels[4] = {Label2.data(), Label6.data(), Label2.data() + 1, Label7.data()};
-    const int panelStep[4] = {2, 1, 2, 1};  // Label2 holds the full- and new-moon panels in turn
+    // Label2 holds the full- and new-moon panels in turn.
+    const auto panelOf = [this](int c, std::size_t i) -> QLabel*& {
+        return c == 0 ? Label2[2 * i] : c == 1 ? Label6[i] : c == 2 ? Label2[2 * i + 1] : Label7[i];
+    };
     for (int i = 0; i < kRows; ++i)
         for (int c = 0; c < 4; ++c)
-            panels[c][panelStep[c] * i] = panel(kColumns[c].panelLeft, kPanelTop + kRowPitch * i, kPanelWidth,
+            panelOf(c, std::size_t(i)) = panel(kColumns[c].panelLeft, kPanelTop + kRowPitch * i, kPanelWidth,
                                                 kPanelHeight, kColumns[c].panelColour, true);
 
     LabelRow* const symbols[4] = {&Image1, &Image3, &Image2, &Image4};

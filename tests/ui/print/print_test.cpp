@@ -45,7 +45,6 @@ TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
     ASSERT_EQ(cases.size(), 6);
     for (const QStringList& c : cases) {
         SCOPED_TRACE(c[0].toStdString());
-        const bool contentThrows = c[0] == "throw";
         bool opFails = false;
         const int failAt = c[0].toInt(&opFails);
         FakePlatform platform;
@@ -54,31 +53,24 @@ TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
         platform.printDialog = c[0] == "cancel" ? FakePlatform::Dialog::Cancel : FakePlatform::Dialog::Print;
         platform.failAtPrintOp = opFails ? failAt : -1;
         QWidget window;
-        auto* ok = new QPushButton(&window);
-        auto* print = new QPushButton(&window);
-        const auto off = [&] { return !ok->isEnabled() && !print->isEnabled(); };
-        bool offWhilePrinting = true, offInBox = true;
-        platform.onBox = [&](const PlatformEvent&) { offInBox = off(); };
+        auto *ok = new QPushButton(&window), *print = new QPushButton(&window);
+        bool offMeanwhile = true;  // while printing and while the box is open
+        platform.onBox = [&](const PlatformEvent&) { offMeanwhile &= !ok->isEnabled() && !print->isEnabled(); };
         int afterRuns = 0;
-        runPrintCommand(
-            platform, &window, {ok, print},
-            [&](LinePrinter& p, const PrintStamp& stamp) {
-                offWhilePrinting = off();
-                p.setFontName("Arial");
-                p.printLine(stamp.date + ' ' + QString::number(stamp.hour) + '.' + stamp.minute);
-                if (contentThrows) throw std::runtime_error("content failed");
-                p.printLine("zwei");
-            },
-            [&] { ++afterRuns; });
-        const bool fails = opFails || contentThrows;
+        const auto content = [&](LinePrinter& p, const PrintStamp& stamp) {
+            offMeanwhile &= !ok->isEnabled() && !print->isEnabled();
+            p.setFontName("Arial");
+            p.printLine(stamp.date + ' ' + QString::number(stamp.hour) + '.' + stamp.minute);
+            if (c[0] == "throw") throw std::runtime_error("content failed");
+            p.printLine("zwei");
+        };
+        runPrintCommand(platform, &window, {ok, print}, content, [&] { ++afterRuns; });
+        const bool fails = opFails || c[0] == "throw";
         EXPECT_EQ(platform.kinds(), fails ? QStringList({"printDialog", "box"}) : QStringList{"printDialog"});
-        EXPECT_EQ(int(platform.printOps.size()), c[1].toInt());
-        EXPECT_EQ(afterRuns, c[2].toInt());
-        EXPECT_TRUE(offWhilePrinting && offInBox);
-        EXPECT_TRUE(ok->isEnabled() && print->isEnabled());
-        if (c[1].toInt() > 1) {  // the stamp is the clock's before the print dialog took three hours
-            EXPECT_EQ(platform.printOps[1].text, "31.12.2026 22.58");
-        }
+        EXPECT_EQ(QString("%1 %2").arg(platform.printOps.size()).arg(afterRuns), c[1] + ' ' + c[2]);
+        EXPECT_TRUE(offMeanwhile && ok->isEnabled() && print->isEnabled());
+        // The stamp is the clock's before the print dialog took three hours.
+        EXPECT_TRUE(c[1].toInt() < 2 || platform.printOps[1].text == "31.12.2026 22.58");
         const PlatformEvent* box = platform.lastBox();
         EXPECT_TRUE(!box || (box->icon == MessageIcon::Critical && box->title.isEmpty() && box->text == kFailure));
     }
@@ -107,11 +99,10 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
     pdftotext.start("pdftotext", {"-bbox", platform.file, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    EXPECT_EQ(boxes.count("<page "), 3);
     const auto m = QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Zeile<)re").match(boxes);
     ASSERT_TRUE(m.hasMatch());
+    EXPECT_TRUE(boxes.count("<page ") == 3 && m.captured(2).toDouble() < 120.0);
     EXPECT_NEAR(m.captured(1).toDouble(), 60.0, 3.0);
-    EXPECT_LT(m.captured(2).toDouble(), 120.0);
     EXPECT_EQ(QFileInfo(platform.file).permissions() & QFile::ReadOther, QFile::ReadOther);
     EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files), QStringList{"job.pdf"});
 
@@ -143,8 +134,7 @@ TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
         target.close();
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
-        rlimit limited = before;
-        limited.rlim_cur = c.sizeLimit ? c.sizeLimit : before.rlim_cur;
+        const rlimit limited{c.sizeLimit ? c.sizeLimit : before.rlim_cur, before.rlim_max};
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
         QWidget window;
         runPrintCommand(platform, &window, {}, longPage);
