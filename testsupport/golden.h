@@ -130,4 +130,17 @@ inline QStringList printedPage(const std::vector<PrintOp>& ops) {
     return page;
 }
 
+// The pixels of a run from `from` on, `step` apart, one letter each: the
+// letter of its colour in `colours` ("GB" for grey and black, say), '?' for
+// any other colour.
+inline std::string pixelRun(const QImage& image, QPoint from, QPoint step, int count, const char* letters,
+                            const QList<QColor>& colours) {
+    std::string run;
+    for (QPoint p = from; int(run.size()) < count; p += step) {
+        const qsizetype i = colours.indexOf(image.pixelColor(p));
+        run += i < 0 ? '?' : letters[i];
+    }
+    return run;
+}
+
 }  // namespace lunomat::test

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "testsupport/fake_platform.h"
@@ -58,10 +59,19 @@ TEST(AnnualWindow, NamesEachDateByItsPhaseAndKeepsKeysFromClosingOrPrinting) {
     }
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(platform.count("printDialog"), 0);
-    // The legend bar lies flat: its edges are its own dark grey.
+    // Runs of pixels across the drawn frame, by the design's twips / 15: the
+    // grey top bar (0 to 120) and the black lines along the top (y 130) and
+    // the left (x 128); above and below the legend bar the light grey rules
+    // (8370, 9120), the grey bars (8380, 9140, 90 high) and the black rules
+    // (8510, 9240), every line 2 pixels wide. G grey, B black, L light grey,
+    // D the dark grey behind.
     const QImage shot = w.grab().toImage();
-    for (const QPoint edge : {QPoint(10, 585), QPoint(300, 603), QPoint(734, 585)})
-        EXPECT_EQ(shot.pixelColor(edge), QColor(64, 64, 64)) << edge.x() << ',' << edge.y();
+    const struct { QPoint from, step; const char* runs; } runs[] = {
+        {{300, 5}, {0, 1}, "GGGBBDD"}, {{5, 300}, {1, 0}, "GGGBBDD"},
+        {{300, 556}, {0, 1}, "DLLGGGGGGDBBD"}, {{300, 606}, {0, 1}, "DLLGGGGGGBBD"}};
+    const QList<QColor> shades = {QColor(128, 128, 128), Qt::black, QColor(192, 192, 192), QColor(64, 64, 64)};
+    for (const auto& r : runs)
+        EXPECT_EQ(pixelRun(shot, r.from, r.step, int(std::strlen(r.runs)), "GBLD", shades), r.runs);
 }
 
 // The page as it comes on paper; 9999 keeps the row of the blank cell at
