@@ -37,10 +37,9 @@ PainterLinePrinter::~PainterLinePrinter() {
         printer_->abort();
         painter_.end();
     }
-    if (partial_ >= 0) {
-        ::close(partial_);
-        printer_->setOutputFileName(target_);
-    }
+    // The printer dies with this object, so its output name, the anonymous
+    // file, is not put back.
+    if (partial_ >= 0) ::close(partial_);
 }
 
 namespace {
@@ -58,7 +57,6 @@ bool completePdf(int fd) {
 void PainterLinePrinter::finishFile() {
     if (partial_ < 0) return;
     const int partial = std::exchange(partial_, -1);
-    printer_->setOutputFileName(target_);
     struct Closed {
         int fd;
         ~Closed() { ::close(fd); }
