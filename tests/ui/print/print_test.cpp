@@ -140,6 +140,14 @@ TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
                   older.isEmpty() ? QByteArray("<none>") : older);
         EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files).size(), older.isEmpty() ? 0 : 1);
     }
+    // A job whose content fails half way is abandoned: no file, not half a one.
+    PdfPlatform platform;
+    QWidget window;
+    runPrintCommand(platform, &window, {}, [](LinePrinter& p, const PrintStamp&) {
+        p.printLine("halb");
+        throw PrintError("content failed");
+    });
+    EXPECT_TRUE(platform.count("box") == 1 && QDir(platform.dir.path()).isEmpty());
 }
 
 // The dialog's check of the chosen file leaves a link to a file yet to be
