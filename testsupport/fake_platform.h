@@ -110,22 +110,6 @@ public:
             if (it->kind == "box") return &*it;
         return nullptr;
     }
-    // One text per printer operation: "font Arial", "size 10", "line ...",
-    // "layout -1200 100", "rule 9800", "bold 1", "end".
-    QStringList printOpTexts() const {
-        QStringList out;
-        for (const PrintOp& op : printOps) {
-            if (op.op == "font" || op.op == "line")
-                out << op.op + ' ' + op.text;
-            else if (op.op == "layout")
-                out << QString("layout %1 %2").arg(op.number).arg(op.second);
-            else if (op.op == "end")
-                out << "end";
-            else
-                out << op.op + ' ' + QString::number(op.number);
-        }
-        return out;
-    }
 };
 
 // The folder the build copied the pictures and sound into.

@@ -32,8 +32,46 @@ constexpr int kPanelHeight = 495;
 constexpr int kPanelWidth = 2535;
 constexpr int kDateTop = 600;
 constexpr int kSymbolTop = 570;
-// Left edges of the four cells: full moon, last quarter, new moon, first quarter.
-constexpr int kCellLeft[4] = {360, 3000, 5640, 8280};
+
+// The four columns of the table, left to right, as designed: the cell's
+// panel, the moon symbol and the date in it, and the column's heading in
+// the legend bar; places in twips.
+struct ColumnDesign {
+    int panelLeft;
+    QColor panelColour;  // also the heading's background
+    int symbolLeft;
+    int symbolTop;  // of row 0
+    int symbolSize;
+    const char* symbolFile;
+    int dateLeft;
+    QColor dateColour;
+    bool dateOnPanelColour;  // false: transparent, the panel shows through
+    const char* dateName;
+    const char* phaseName;  // as screen readers announce it
+    const char* heading;
+    int headingLeft;
+};
+const ColumnDesign kColumns[4] = {
+    {360, kDarkBlue, 480, kSymbolTop, 330, "vollmond.gif", 960, kYellow, false, "Label3", "Vollmond", "Vollmond",
+     720},
+    {3000, kDarkBlue, 3120, kSymbolTop, 330, "halbmond-abnehmend.gif", 3600, kYellow, true, "Label8",
+     "Halbmond abnehmend", "abn. Halbmond", 3360},
+    {5640, kBlack, 5760, kSymbolTop - 10, 345, "neumond.gif", 6240, kLightGrey, false, "Label4", "Neumond",
+     "Neumond", 6000},
+    {8280, kDarkBlue, 8400, kSymbolTop, 330, "halbmond-zunehmend.gif", 8880, kYellow, true, "Label9",
+     "Halbmond zunehmend", "zun. Halbmond", 8640},
+};
+
+// The legend bar under the table: grey bars above and below it, the small
+// yellow circles between the headings, and the rules along its edges.
+constexpr int kLegendTop = 8505;
+constexpr int kHeadingTop = 8580;
+constexpr int kCircleTop = 8670;
+constexpr int kCircleLeft[5] = {255, 2640, 5280, 7920, 10440};
+const struct {
+    int y;
+    QColor colour;
+} kLegendRules[4] = {{8370, kLightGrey}, {8510, kBlack}, {9120, kLightGrey}, {9240, kBlack}};
 
 // The year the window computes: a plain whole number of the years the
 // calendar routines cover. Anything else - an empty or partly typed field,
@@ -51,14 +89,6 @@ QString dateText(std::chrono::year_month_day date) {
     return int(date.year()) > 9999 ? QString() : QString::fromStdString(DateText(date));
 }
 
-// The phases of the four columns, as screen readers announce them.
-const QString kPhaseNames[4] = {QStringLiteral("Vollmond"), QStringLiteral("Halbmond abnehmend"),
-                                QStringLiteral("Neumond"), QStringLiteral("Halbmond zunehmend")};
-
-void name(QWidget* w, const QString& objectName, int index) {
-    w->setObjectName(objectName + QLatin1Char('_') + QString::number(index));
-}
-
 // Blank date cells keep the table's columns on paper too.
 QString printedCell(const QLabel* label, bool yearComputed) {
     return yearComputed && label->text().isEmpty() ? QString(10, QLatin1Char(' ')) : label->text();
@@ -72,27 +102,14 @@ Mondphasen::Mondphasen(Platform& platform, const QString& yearText, QWidget* par
     Form_Load();
 }
 
-QLabel* Mondphasen::dateLabel(int left, int top, const QColor& text, const QColor* background) {
-    QLabel* label = makeLabel(this, twipsRect(left, top, 1695, 255));
-    label->setFont(designFont(QStringLiteral("Arial"), 12));
-    label->setAlignment(Qt::AlignCenter);
-    if (background)
-        setColours(label, text, *background);
-    else
-        setTextColour(label, text);  // transparent: the cell's panel shows through
-    return label;
-}
-
-QLabel* Mondphasen::symbol(int left, int top, int size, const QString& file) {
-    return makePicture(this, twipsRect(left, top, size, size), platform_.programFolder(),
-                       QStringLiteral("/symbols/") + file);
-}
-
 QLabel* Mondphasen::panel(int left, int top, int width, int height, const QColor& colour, bool sunken) {
     return makePanel(this, twipsRect(left, top, width, height), colour,
                      sunken ? PanelBorder::Sunken : PanelBorder::None);
 }
 
+// Creation order is stacking order: within each cell the date above the
+// symbol above the panel; every panel above Label1; the legend, the lines
+// and the buttons on top.
 void Mondphasen::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -100,11 +117,8 @@ void Mondphasen::buildControls() {
     setWindowIcon(QIcon(readPicture(platform_.programFolder() + QStringLiteral("/mondphasen.png"))));
     setColours(this, kBlack, kWindowGrey);
 
-    // Bottom to top: the creation order is the first stacking order, and the
-    // raise() pass at the end states it once more for the overlapping parts.
     Label1 = panel(120, 0, 10935, 9890, kDarkGrey, true);
     Label11[2] = panel(0, 0, 11055, 120, kWindowGrey, false);
-
     Label5 = makeLabel(this, twipsRect(360, 195, 9375, 255),
                        QStringLiteral("Angabe aller Voll- und Neumond- sowie alle Halbmondphasen (abnehmend, "
                                       "zunehmend) des eingegebenen Kalenderjahres."));
@@ -112,60 +126,71 @@ void Mondphasen::buildControls() {
     Label5->setAlignment(Qt::AlignCenter);
     setTextColour(Label5, Qt::white);
 
-    for (int i = 0; i < kRows; ++i) {
-        const int top = kPanelTop + kRowPitch * i;
-        Label2[2 * i] = panel(kCellLeft[0], top, kPanelWidth, kPanelHeight, kDarkBlue, true);
-        Label6[i] = panel(kCellLeft[1], top, kPanelWidth, kPanelHeight, kDarkBlue, true);
-        Label2[2 * i + 1] = panel(kCellLeft[2], top, kPanelWidth, kPanelHeight, kBlack, true);
-        Label7[i] = panel(kCellLeft[3], top, kPanelWidth, kPanelHeight, kDarkBlue, true);
-    }
-    for (int i = 0; i < kRows; ++i) {
-        const int top = kSymbolTop + kRowPitch * i;
-        Image1[i] = symbol(480, top, 330, QStringLiteral("vollmond.gif"));
-        Image3[i] = symbol(3120, top, 330, QStringLiteral("halbmond-abnehmend.gif"));
-        Image2[i] = symbol(5760, top - 10, 345, QStringLiteral("neumond.gif"));
-        Image4[i] = symbol(8400, top, 330, QStringLiteral("halbmond-zunehmend.gif"));
-    }
-    for (int i = 0; i < kRows; ++i) {
-        const int top = kDateTop + kRowPitch * i;
-        Label3[i] = dateLabel(960, top, kYellow, nullptr);
-        Label8[i] = dateLabel(3600, top, kYellow, &kDarkBlue);
-        Label4[i] = dateLabel(6240, top, kLightGrey, nullptr);
-        Label9[i] = dateLabel(8880, top, kYellow, &kDarkBlue);
-        QLabel* const cells[4][2] = {{Label3[i], Image1[i]}, {Label8[i], Image3[i]},
-                                     {Label4[i], Image2[i]}, {Label9[i], Image4[i]}};
-        const char* const names[4] = {"Label3", "Label8", "Label4", "Label9"};
-        for (int c = 0; c < 4; ++c) {
-            name(cells[c][0], QLatin1String(names[c]), i);
-            cells[c][1]->setAccessibleName(kPhaseNames[c]);
-        }
-    }
+    buildTable();
+    buildLegend();
+    buildFooter();
+}
 
-    // The legend bar under the table.
+void Mondphasen::buildTable() {
+    // Label2 holds the full- and new-moon panels in turn.
+    const auto panelOf = [this](int c, std::size_t i) -> QLabel*& {
+        return c == 0 ? Label2[2 * i] : c == 1 ? Label6[i] : c == 2 ? Label2[2 * i + 1] : Label7[i];
+    };
+    for (int i = 0; i < kRows; ++i)
+        for (int c = 0; c < 4; ++c)
+            panelOf(c, std::size_t(i)) = panel(kColumns[c].panelLeft, kPanelTop + kRowPitch * i, kPanelWidth,
+                                                kPanelHeight, kColumns[c].panelColour, true);
+
+    LabelRow* const symbols[4] = {&Image1, &Image3, &Image2, &Image4};
+    for (int i = 0; i < kRows; ++i)
+        for (int c = 0; c < 4; ++c) {
+            const ColumnDesign& d = kColumns[c];
+            QLabel* symbol = makePicture(this,
+                                         twipsRect(d.symbolLeft, d.symbolTop + kRowPitch * i, d.symbolSize,
+                                                   d.symbolSize),
+                                         platform_.programFolder(),
+                                         QStringLiteral("/symbols/") + QLatin1String(d.symbolFile));
+            symbol->setAccessibleName(QString::fromUtf8(d.phaseName));
+            (*symbols[c])[i] = symbol;
+        }
+
+    LabelRow* const dates[4] = {&Label3, &Label8, &Label4, &Label9};
+    for (int i = 0; i < kRows; ++i)
+        for (int c = 0; c < 4; ++c) {
+            const ColumnDesign& d = kColumns[c];
+            QLabel* date = makeLabel(this, twipsRect(d.dateLeft, kDateTop + kRowPitch * i, 1695, 255));
+            date->setFont(designFont(QStringLiteral("Arial"), 12));
+            date->setAlignment(Qt::AlignCenter);
+            if (d.dateOnPanelColour)
+                setColours(date, d.dateColour, d.panelColour);
+            else
+                setTextColour(date, d.dateColour);
+            date->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(d.dateName)).arg(i));
+            (*dates[c])[i] = date;
+        }
+}
+
+void Mondphasen::buildLegend() {
     Label11[0] = panel(120, 8380, 10935, 90, kWindowGrey, false);
     Label11[1] = panel(120, 9140, 10935, 90, kWindowGrey, false);
-    Label12 = panel(150, 8505, 10875, 555, kDarkGrey, false);
-    const QString headings[4] = {QStringLiteral("Vollmond"), QStringLiteral("abn. Halbmond"),
-                                 QStringLiteral("Neumond"), QStringLiteral("zun. Halbmond")};
-    const int headingLeft[4] = {720, 3360, 6000, 8640};
+    Label12 = panel(150, kLegendTop, 10875, 555, kDarkGrey, false);
     for (int c = 0; c < 4; ++c) {
-        Label10[c] = panel(headingLeft[c], 8580, 1815, 420, c == 2 ? kBlack : kDarkBlue, true);
-        Label10[c]->setText(headings[c]);
+        Label10[c] = panel(kColumns[c].headingLeft, kHeadingTop, 1815, 420, kColumns[c].panelColour, true);
+        Label10[c]->setText(QString::fromUtf8(kColumns[c].heading));
         Label10[c]->setFont(designFont(QStringLiteral("Alba Super"), 9.75));
         Label10[c]->setAlignment(Qt::AlignCenter);
         setTextColour(Label10[c], kOlive);
     }
-    const int circleLeft[5] = {255, 2640, 5280, 7920, 10440};
     for (int s = 0; s < 5; ++s) {
         Shape2[s] = new CircleShape(kYellow, this);
-        Shape2[s]->setGeometry(twipsRect(circleLeft[s], 8670, 250, 250));
+        Shape2[s]->setGeometry(twipsRect(kCircleLeft[s], kCircleTop, 250, 250));
     }
-    const int lineY[4] = {8370, 8510, 9120, 9240};
-    Line4[0] = new LineShape(120, lineY[0], 11000, lineY[0], kLightGrey, 2, this);
-    Line5[0] = new LineShape(120, lineY[1], 11000, lineY[1], kBlack, 2, this);
-    Line4[1] = new LineShape(120, lineY[2], 11000, lineY[2], kLightGrey, 2, this);
-    Line5[1] = new LineShape(120, lineY[3], 11000, lineY[3], kBlack, 2, this);
+    LineShape** const rules[4] = {&Line4[0], &Line5[0], &Line4[1], &Line5[1]};
+    for (int r = 0; r < 4; ++r)
+        *rules[r] = new LineShape(120, kLegendRules[r].y, 11000, kLegendRules[r].y, kLegendRules[r].colour, 2, this);
+}
 
+void Mondphasen::buildFooter() {
     // The black frame lines along the left and top edges of the table area.
     Line2 = new LineShape(128, 120, 128, 9860, kBlack, 2, this);
     Line3 = new LineShape(120, 130, 11015, 130, kBlack, 2, this);
@@ -188,22 +213,6 @@ void Mondphasen::buildControls() {
                           QStringLiteral("... zurück zum Startfenster des Programms."), rgb(192, 192, 255));
     Command1->setObjectName(QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-
-    // Within each cell the date above the symbol above the panel; every panel
-    // above Label1; the legend, lines and buttons on top.
-    Label1->lower();
-    for (int i = 0; i < kRows; ++i) {
-        for (QLabel* l : {Label2[2 * i], Label6[i], Label2[2 * i + 1], Label7[i]}) l->raise();
-    }
-    for (int i = 0; i < kRows; ++i)
-        for (QLabel* l : {Image1[i], Image3[i], Image2[i], Image4[i]}) l->raise();
-    for (int i = 0; i < kRows; ++i)
-        for (QLabel* l : {Label3[i], Label8[i], Label4[i], Label9[i]}) l->raise();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label11[0], Label11[1], Label12}) w->raise();
-    for (QLabel* l : Label10) l->raise();
-    for (CircleShape* s : Shape2) s->raise();
-    for (LineShape* l : {Line4[0], Line5[0], Line4[1], Line5[1], Line2, Line3}) l->raise();
-    for (QWidget* w : std::initializer_list<QWidget*>{Frame1, Image_Logo, Drucker, Command1}) w->raise();
 }
 
 void Mondphasen::Form_Load() {
@@ -223,7 +232,8 @@ void Mondphasen::Form_Load() {
         QLabel* const cells[4] = {Label3[k], Label8[k], Label4[k], Label9[k]};
         for (int c = 0; c < 4; ++c) {
             cells[c]->setText(dateText(dates[c]));
-            cells[c]->setAccessibleName(kPhaseNames[c] + QLatin1Char(' ') + cells[c]->text());
+            cells[c]->setAccessibleName(QString::fromUtf8(kColumns[c].phaseName) + QLatin1Char(' ') +
+                                        cells[c]->text());
         }
     }
 }

@@ -38,9 +38,10 @@ private:
     void printContent(LinePrinter& printer, const PrintStamp& stamp) const;
 
     void buildControls();
+    void buildTable();
+    void buildLegend();
+    void buildFooter();
     QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool sunken);
-    QLabel* dateLabel(int left, int top, const QColor& text, const QColor* background);
-    QLabel* symbol(int left, int top, int size, const QString& file);
 
     QLabel* Label1 = nullptr;
     std::array<QLabel*, 2 * kRows> Label2{};  // even: full-moon cell, odd: new-moon cell

@@ -90,13 +90,21 @@ void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
     printFooter(p, stamp.year);
 }
 
-// Where cell i stands, in twips of the client area.
-QRect cellRectTwips(int i) {
+// Cell i of the catalogue, yellow on dark blue. The cells run down three
+// columns of two groups of ten; rows 10 to 19 skip one row position, leaving
+// the one at 3960 twips empty.
+QLabel* cell(QWidget* parent, int i) {
     static constexpr int kColumnLeft[] = {360, 3720, 7080};
     const int k = i % 20;
-    // Rows 10 to 19 skip one row position, leaving the one at 3960 empty.
     const int top = k < 10 ? 360 * (k + 1) : 360 * (k + 2);
-    return QRect(kColumnLeft[i / 20], top, 3250, 320);
+    QLabel* cell = makePanel(parent, twipsRect(kColumnLeft[i / 20], top, 3250, 320), rgb(0, 0, 64),
+                             PanelBorder::ThinBlack);
+    cell->setObjectName(QStringLiteral("Label2_%1").arg(i));
+    setColours(cell, rgb(255, 255, 0), rgb(0, 0, 64));
+    cell->setFont(designFont(QStringLiteral("Arial"), 9));
+    cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cell->setTextFormat(Qt::PlainText);
+    return cell;
 }
 
 }  // namespace
@@ -125,18 +133,7 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
     Label1[0] = panel(this, 120, 120, 10455, 8055);
     Label3 = panel(this, 120, 8280, 10455, 855);
 
-    const QFont cellFont = designFont(QStringLiteral("Arial"), 9);
-    for (int i = 0; i < int(Label2.size()); ++i) {
-        const QRect r = cellRectTwips(i);
-        QLabel* cell = makePanel(this, twipsRect(r.left(), r.top(), r.width(), r.height()), rgb(0, 0, 64),
-                                 PanelBorder::ThinBlack);
-        cell->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        setColours(cell, rgb(255, 255, 0), rgb(0, 0, 64));
-        cell->setFont(cellFont);
-        cell->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        cell->setTextFormat(Qt::PlainText);
-        Label2[i] = cell;
-    }
+    for (int i = 0; i < int(Label2.size()); ++i) Label2[i] = cell(this, i);
 
     Image_Logo = makeLogo(this, twipsRect(360, 8380, 675, 645), platform_);
 

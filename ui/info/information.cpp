@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
+#include <vector>
 
 #include "ui/platform/platform.h"
 #include "ui/widgets/ui_conventions.h"
@@ -79,6 +80,36 @@ QUrl makerAddress(const char* path) {
                     .arg(QLatin1String(kWebHost), QLatin1String(path), QLatin1String(kRefTag)));
 }
 
+// A framed group of the window and a text in one, as designed; places in
+// twips, those of a text relative to its frame.
+struct GroupDesign {
+    CaptionFrame* Information::*frame;
+    const char* name;
+    QString caption;
+    QColor captionColour;
+    QRect twips;
+};
+struct TextDesign {
+    QLabel* Information::*label;
+    const char* name;
+    QString text;
+    QRect twips;
+    QColor colour;
+    Qt::Alignment alignment;
+    QFont font;
+    bool wrap;
+    QString tooltip;
+};
+
+const char* const kWarrantyNote =
+    " Mit diesen Programm können Sie die Mondphasen berechnen (nach Bradley E. Schaefer). Das Ergebnis wird "
+    "textlich und bildlich dargestellt. Die Berechnung ist ausschließlich für den privaten Gebrauch mit relativ "
+    "sehr guter Genauigkeit. Für eine Weiterverwendung in der Astronomie ist dieses Programm nur teilweise "
+    "geeignet. Der Autor übernimmt aus diesem Grund keinerlei Haftung für daraus entstehende "
+    "Fehlinterpretationen.";
+const char* const kFreewareNote =
+    "Dieses Programm ist Freeware: Sie dürfen es kostenlos benutzen und unverändert weitergeben.\n";
+
 }  // namespace
 
 Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* parent)
@@ -94,51 +125,7 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     setFixedSize(size());
     setSizeGripEnabled(false);
 
-    Frame1 = makeFrame(this, QStringLiteral("Programm-Information :"), rgb(255, 255, 192), {80, 7, 4215, 1740});
-    lblTitle = textLabel(Frame1, QStringLiteral("Lunomat"), {120, 165, 3960, 615}, kYellow, Qt::AlignHCenter | Qt::AlignTop);
-    lblTitle->setFont(designFont(QStringLiteral("Alba Super"), 14.25, true));
-    lblVersion = textLabel(Frame1, QStringLiteral("Version "), {1650, 720, 1260, 255}, kYellow, Qt::AlignLeft | Qt::AlignTop);
-    lblVersion->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    Label7 = textLabel(Frame1, QStringLiteral("Lunoskop zum Eingabedatum"), {210, 960, 3810, 255}, kWhite,
-                       Qt::AlignHCenter | Qt::AlignTop);
-    Label7->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-
-    Frame2 = makeFrame(this, QStringLiteral("Autor :"), kYellow, {4380, 7, 2415, 1740});
-    Label4 = textLabel(Frame2, QStringLiteral("Luno-Mat-Projekt\nFreie Mondphasen-Software"), {120, 480, 2175, 495},
-                       kWhite, Qt::AlignHCenter | Qt::AlignTop);
-    Label5 = textLabel(Frame2, QStringLiteral("Deutschland, D-00000 Musterstadt"), {120, 960, 2175, 495}, kWhite,
-                       Qt::AlignLeft | Qt::AlignTop);
-    Label5->setFont(designFont(QStringLiteral("MS Serif"), 6.75));
-    Label5->setWordWrap(true);
-    URL = textLabel(Frame2, QStringLiteral("http://%1").arg(QLatin1String(kWebHost)), {120, 1380, 2175, 255},
-                    kLinkBlue, Qt::AlignHCenter | Qt::AlignTop);
-    URL->setToolTip(QStringLiteral("Start der Homepage des Autors."));
-
-    Frame5 = makeFrame(this, QStringLiteral("Programm-Hinweis (Garantie) :"), kYellow, {80, 1800, 6720, 1320});
-    Label6 = textLabel(Frame5,
-                       QStringLiteral(" Mit diesen Programm können Sie die Mondphasen berechnen (nach Bradley E. "
-                                      "Schaefer). Das Ergebnis wird textlich und bildlich dargestellt. Die Berechnung "
-                                      "ist ausschließlich für den privaten Gebrauch mit relativ sehr guter Genauigkeit. "
-                                      "Für eine Weiterverwendung in der Astronomie ist dieses Programm nur teilweise "
-                                      "geeignet. Der Autor übernimmt aus diesem Grund keinerlei Haftung für daraus "
-                                      "entstehende Fehlinterpretationen."),
-                       {165, 240, 6450, 1005}, kWhite, Qt::AlignHCenter | Qt::AlignTop);
-    Label6->setWordWrap(true);
-    shrinkToFit(Label6);
-
-    Frame3 = makeFrame(this, QStringLiteral("Freeware-Hinweis :"), kYellow, {80, 3177, 4215, 1380});
-    Label2 = textLabel(Frame3,
-                       QStringLiteral("Dieses Programm ist Freeware: Sie dürfen es kostenlos benutzen und "
-                                      "unverändert weitergeben.\n") +
-                           copyrightNotice(platform_.now().date().year()).trimmed(),
-                       {120, 300, 3975, 975}, kWhite, Qt::AlignHCenter | Qt::AlignVCenter);
-    Label2->setWordWrap(true);
-
-    Frame4 = makeFrame(this, QStringLiteral("Support über Kontaktformular :"), kYellow, {4380, 3177, 2415, 900});
-    Mail = textLabel(Frame4, QStringLiteral("Support-Formular"), {60, 390, 2270, 375}, kLinkBlue,
-                     Qt::AlignHCenter | Qt::AlignTop);
-    Mail->setToolTip(QStringLiteral("Kontakt bzw. Support über das Kontaktformular der Webseite des Autors."));
-
+    buildGroups();
     const QCursor hand = linkCursor(platform_.programFolder());
     for (QLabel* link : {URL, Mail}) {
         link->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false, true));
@@ -149,6 +136,7 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     // An ordinary button: Enter and Escape do not close the window.
     cmdOK = makeButton(this, twipsRect(5040, 4210, 1065, 332), QStringLiteral("&OK"),
                        QStringLiteral("... zurück zum Startfenster des Programms."), rgb(192, 192, 255));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
     connect(cmdOK, &QPushButton::clicked, this, &Information::cmdOK_Click);
 
     StatusBar1 = new QStatusBar(this);
@@ -159,14 +147,59 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     addStatusText(StatusBar1,
                   QStringLiteral("     Mit dem Klick auf   'OK'   bzw. dem Klick auf   'X'   zurück zur   Luno-Mat. "));
 
-    const std::pair<QWidget*, const char*> names[] = {
-        {Frame1, "Frame1"}, {Frame2, "Frame2"}, {Frame3, "Frame3"}, {Frame4, "Frame4"}, {Frame5, "Frame5"},
-        {lblVersion, "lblVersion"}, {Label4, "Label4"}, {Label6, "Label6"}, {URL, "URL"}, {Mail, "Mail"},
-        {cmdOK, "cmdOK"}};
-    for (const auto& [widget, name] : names) widget->setObjectName(QLatin1String(name));
-
     cmdOK->setFocus(Qt::OtherFocusReason);
     Form_Load();
+}
+
+// The five framed groups and the texts in them; a text without a font of its
+// own takes the window's.
+void Information::buildGroups() {
+    const Qt::Alignment top = Qt::AlignHCenter | Qt::AlignTop;
+    const QFont own = font();
+    const QFont boldFont = designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+    const QString freeware = QString::fromUtf8(kFreewareNote) + copyrightNotice(platform_.now().date().year()).trimmed();
+    const std::pair<GroupDesign, std::vector<TextDesign>> groups[] = {
+        {{&Information::Frame1, "Frame1", QStringLiteral("Programm-Information :"), rgb(255, 255, 192),
+          {80, 7, 4215, 1740}},
+         {{&Information::lblTitle, "lblTitle", QStringLiteral("Lunomat"), {120, 165, 3960, 615}, kYellow, top,
+           designFont(QStringLiteral("Alba Super"), 14.25, true), false, {}},
+          {&Information::lblVersion, "lblVersion", QStringLiteral("Version "), {1650, 720, 1260, 255}, kYellow,
+           Qt::AlignLeft | Qt::AlignTop, boldFont, false, {}},
+          {&Information::Label7, "Label7", QStringLiteral("Lunoskop zum Eingabedatum"), {210, 960, 3810, 255},
+           kWhite, top, boldFont, false, {}}}},
+        {{&Information::Frame2, "Frame2", QStringLiteral("Autor :"), kYellow, {4380, 7, 2415, 1740}},
+         {{&Information::Label4, "Label4", QStringLiteral("Luno-Mat-Projekt\nFreie Mondphasen-Software"),
+           {120, 480, 2175, 495}, kWhite, top, own, false, {}},
+          {&Information::Label5, "Label5", QStringLiteral("Deutschland, D-00000 Musterstadt"), {120, 960, 2175, 495},
+           kWhite, Qt::AlignLeft | Qt::AlignTop, designFont(QStringLiteral("MS Serif"), 6.75), true, {}},
+          {&Information::URL, "URL", QStringLiteral("http://%1").arg(QLatin1String(kWebHost)), {120, 1380, 2175, 255},
+           kLinkBlue, top, own, false, QStringLiteral("Start der Homepage des Autors.")}}},
+        {{&Information::Frame5, "Frame5", QStringLiteral("Programm-Hinweis (Garantie) :"), kYellow,
+          {80, 1800, 6720, 1320}},
+         {{&Information::Label6, "Label6", QString::fromUtf8(kWarrantyNote), {165, 240, 6450, 1005}, kWhite, top, own, true, {}}}},
+        {{&Information::Frame3, "Frame3", QStringLiteral("Freeware-Hinweis :"), kYellow, {80, 3177, 4215, 1380}},
+         {{&Information::Label2, "Label2", freeware, {120, 300, 3975, 975}, kWhite,
+           Qt::AlignHCenter | Qt::AlignVCenter, own, true, {}}}},
+        {{&Information::Frame4, "Frame4", QStringLiteral("Support über Kontaktformular :"), kYellow,
+          {4380, 3177, 2415, 900}},
+         {{&Information::Mail, "Mail", QStringLiteral("Support-Formular"), {60, 390, 2270, 375}, kLinkBlue, top, own,
+           false, QStringLiteral("Kontakt bzw. Support über das Kontaktformular der Webseite des Autors.")}}},
+    };
+    for (const auto& [group, texts] : groups) {
+        CaptionFrame* frame = makeFrame(this, group.caption, group.captionColour, group.twips);
+        frame->setObjectName(QLatin1String(group.name));
+        this->*group.frame = frame;
+        for (const TextDesign& t : texts) {
+            QLabel* label = textLabel(frame, t.text, t.twips, t.colour, t.alignment);
+            label->setObjectName(QLatin1String(t.name));
+            label->setFont(t.font);
+            label->setWordWrap(t.wrap);
+            label->setToolTip(t.tooltip);
+            this->*t.label = label;
+        }
+    }
+    // The replacement fonts must not cut off the end of the note.
+    shrinkToFit(Label6);
 }
 
 void Information::Form_Load() {

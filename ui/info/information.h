@@ -31,6 +31,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildGroups();
     void Form_Load();
     void cmdOK_Click();
     void Mail_Click();

@@ -28,11 +28,7 @@ namespace lunomat {
 // printable area.
 
 PainterLinePrinter::PainterLinePrinter(std::unique_ptr<QPrinter> printer)
-    : owned_(std::move(printer)), printer_(owned_.get()) {
-    family_ = designFont(QStringLiteral("Arial"), 10).family();
-}
-
-PainterLinePrinter::PainterLinePrinter(QPrinter& printer) : printer_(&printer) {
+    : printer_(std::move(printer)) {
     family_ = designFont(QStringLiteral("Arial"), 10).family();
 }
 
@@ -41,10 +37,9 @@ PainterLinePrinter::~PainterLinePrinter() {
         printer_->abort();
         painter_.end();
     }
-    if (partial_ >= 0) {
-        ::close(partial_);
-        printer_->setOutputFileName(target_);
-    }
+    // The printer dies with this object, so its output name, the anonymous
+    // file, is not put back.
+    if (partial_ >= 0) ::close(partial_);
 }
 
 namespace {
@@ -62,7 +57,6 @@ bool completePdf(int fd) {
 void PainterLinePrinter::finishFile() {
     if (partial_ < 0) return;
     const int partial = std::exchange(partial_, -1);
-    printer_->setOutputFileName(target_);
     struct Closed {
         int fd;
         ~Closed() { ::close(fd); }
@@ -92,7 +86,7 @@ void PainterLinePrinter::begin() {
             if (partial_ < 0) throw PrintError("the document cannot be made");
             printer_->setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(partial_));
         }
-        if (!painter_.begin(printer_)) throw PrintError("the printer cannot start the job");
+        if (!painter_.begin(printer_.get())) throw PrintError("the printer cannot start the job");
         painter_.setPen(QPen(Qt::black));
     }
     if (!painter_.isActive() || printer_->printerState() == QPrinter::Error)
@@ -155,7 +149,7 @@ void PainterLinePrinter::setLayout(int xTwips, int yTwips) {
 void PainterLinePrinter::printLine(const QString& text) {
     begin();
     const QFont font = currentFont();
-    const QFontMetricsF metrics(font, printer_);
+    const QFontMetricsF metrics(font, printer_.get());
     newPageIfPast(y_ + metrics.height());
     if (!text.isEmpty()) {
         painter_.setFont(font);

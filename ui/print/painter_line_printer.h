@@ -17,8 +17,6 @@ class PainterLinePrinter : public LinePrinter {
 public:
     // Takes the printer over (the print dialog's choice).
     explicit PainterLinePrinter(std::unique_ptr<QPrinter> printer);
-    // Uses a printer that outlives this object.
-    explicit PainterLinePrinter(QPrinter& printer);
     // A job that was started but not ended is abandoned, never sent half;
     // a PDF file that was not completed leaves the target as it was.
     ~PainterLinePrinter() override;
@@ -42,8 +40,7 @@ private:
     double twipsToDevice(double twips) const;
     QFont currentFont() const;
 
-    std::unique_ptr<QPrinter> owned_;
-    QPrinter* printer_;
+    std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     bool begun_ = false;
     bool ended_ = false;

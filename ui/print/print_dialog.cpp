@@ -55,7 +55,9 @@ void PrintDialog::accept() {
     if (!link_.isEmpty() && ::lstat(link_.constData(), &st) != 0 && errno == ENOENT &&
         ::lstat(target_.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0) {
         ::unlink(target_.constData());
-        ::symlink(linkText_.constData(), link_.constData());
+        // Should the link not come back, the chosen name is a new plain
+        // file, as if there had been no link: nothing further to undo.
+        [[maybe_unused]] const int relinked = ::symlink(linkText_.constData(), link_.constData());
     }
     QPrintDialog::accept();
 }

@@ -24,9 +24,6 @@ private:
 class LineShape : public QWidget {
 public:
     LineShape(int x1, int y1, int x2, int y2, const QColor& colour, int widthPx, QWidget* parent);
-    QColor colour() const { return colour_; }
-    QPoint from() const { return line_.p1() + pos(); }  // end points in the parent's pixels
-    QPoint to() const { return line_.p2() + pos(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;

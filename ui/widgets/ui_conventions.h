@@ -1,6 +1,6 @@
 #pragma once
-// What every window shares: twips, fonts, colours, the number test of the
-// date fields, the selection and focus moves, and the error conventions.
+// What every window shares: twips, fonts, colours, the selection and focus
+// moves, and the error conventions.
 
 #include <QColor>
 #include <QDialog>
@@ -41,11 +41,6 @@ inline QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
 // Widget background and text colours (autoFillBackground on).
 void setColours(QWidget* w, const QColor& text, const QColor& background);
 void setTextColour(QWidget* w, const QColor& text);
-
-// The locale-aware number test of the date fields: the default locale's
-// conversion to double; the empty text and any text with a letter are no
-// number. Returns false when text is none; *value receives the value.
-bool toNumber(const QString& text, double* value = nullptr);
 
 // Selection cut back to what the field holds, then nothing else.
 void selectRange(QLineEdit* field, int start, int length);

@@ -16,11 +16,17 @@ namespace {
 TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
     FakePlatform platform;
     Mondfinsternisse w(platform);
-    // The 60 cells, down each column of two groups of ten with a row between
-    // them, yellow on dark blue: texts, places and colours as recorded.
     EXPECT_EQ(matchesGolden(controlsRecord(w), "ui/eclipses/controls.txt"), "");
     const QImage image = w.grab().toImage();
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(128, 128, 128));  // the grey of the window around the cells
+    // Across the frame lines, by the design's twips / 15: the window's grey,
+    // the black edge lines of the table panel (Line1 at y 135 to 120, Line2
+    // at x 135) and of the footer panel (Line3 at y 8290, Line4 at x 130),
+    // 2 pixels wide, over the panels' own one-pixel borders; D their dark grey.
+    const QList<QColor> shades = {QColor(128, 128, 128), Qt::black, QColor(64, 64, 64)};
+    EXPECT_EQ(pixelRun(image, {300, 5}, {0, 1}, 7, "GBD", shades), "GGGBBDD");
+    EXPECT_EQ(pixelRun(image, {5, 300}, {1, 0}, 7, "GBD", shades), "GGGBBDD");
+    EXPECT_EQ(pixelRun(image, {300, 541}, {0, 1}, 15, "GBD", shades), "DDDBGGGGGGGBBDD");
+    EXPECT_EQ(pixelRun(image, {5, 580}, {1, 0}, 7, "GBD", shades), "GGGBBDD");
     const QRect g = w.findChild<QLabel*>("Label2_33")->geometry();  // the cell's background is painted
     EXPECT_EQ(image.pixelColor(g.right() - 4, g.center().y()), QColor(0, 0, 64));
 }
@@ -68,7 +74,7 @@ TEST(EclipsePrintout, PageMatchesItsRecording) {
     FakePlatform platform;  // 05.12.2026, 09:07
     Mondfinsternisse w(platform);
     w.findChild<QPushButton*>("Drucker")->click();
-    EXPECT_EQ(matchesGolden(platform.printOpTexts(), "ui/eclipses/printout.txt"), "");
+    EXPECT_EQ(matchesGolden(printedPage(platform.printOps), "ui/eclipses/printout.txt"), "");
 }
 
 }  // namespace

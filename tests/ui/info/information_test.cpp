@@ -13,6 +13,7 @@
 #include "testsupport/fake_platform.h"
 #include "testsupport/golden.h"
 #include "ui/platform/version.h"
+#include "ui/info/caption_frame.h"
 #include "ui/info/information.h"
 
 using lunomat::Information;
@@ -40,7 +41,6 @@ T* control(const Information& info, const char* name) { return info.findChild<T*
 
 TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
     Information info(platform, day, &mainWindow);
-    // Texts (the version), places, colours (the links' blue), tooltips and names as recorded.
     EXPECT_EQ(lunomat::test::matchesGolden(lunomat::test::controlsRecord(info), "ui/info/controls.txt"), "");
     // The status bar runs along the whole bottom edge.
     const QWidget* status = info.findChild<QStatusBar*>();
@@ -63,19 +63,12 @@ TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
         const QColor background = image.pixelColor(frame->width() / 2, frame->height() / 2);
         int left = image.width(), right = -1;
         for (int y = 0; y < fm.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (c.red() > 200 && c.green() > 200 && c.blue() < 200 && c != background) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-            }
+            for (int x = 0; x < image.width(); ++x)
+                if (const QColor c = image.pixelColor(x, y); c.red() > 200 && c.green() > 200 && c.blue() < 200 && c != background)
+                    left = std::min(left, x), right = std::max(right, x);
         EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(row[1]), 3) << row[0].toStdString();
         // Where it starts: a long caption keeps clear of the right corner.
         EXPECT_EQ(left, row[2].toInt()) << row[0].toStdString();
-        // The etched border closes on the right: dark, then light, then the window.
-        const auto shade = [&](int x) { return image.pixelColor(frame->width() - x, frame->height() / 2).value(); };
-        EXPECT_TRUE(shade(3) < shade(1) && shade(2) > shade(1)) << row[0].toStdString();
     }
 }
 
@@ -110,7 +103,6 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
     for (QLabel* link : {url, mail}) {
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(9, 0));
-        EXPECT_TRUE(link->font().underline());
     }
     EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
 }
@@ -129,8 +121,8 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
         bool closed = false, visibleAtClose = true;
         QTimer::singleShot(0, &info, [&] {
             EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &info; }));
-            EXPECT_TRUE(control<QPushButton>(info, "cmdOK")->hasFocus());
             QPushButton* ok = control<QPushButton>(info, "cmdOK");
+            EXPECT_TRUE(ok->hasFocus());
             if (c[0] == "click") QTest::mouseClick(ok, Qt::LeftButton);
             else if (c[0] == "close box") info.close();
             else QTest::keySequence(ok, QKeySequence(c[0]));
@@ -150,5 +142,47 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
     }
     EXPECT_EQ(platform.count("url"), 0);
 }
+
+// The etched outline of a framed group: a dark line with a light one just
+// inside it (the frame's background 1.8 times darker and 1.9 times
+// lighter), broken on top where the caption stands. Each case reads the
+// pixels from a start point on: d dark, l light, w the background.
+struct OutlineCase {
+    const char* where;
+    QPoint start;  // y counted from the caption's middle line where captionLine
+    bool captionLine;
+    QPoint step;
+    const char* shades;
+};
+const OutlineCase kOutline[] = {
+    {"LeftEdge", {0, 30}, false, {1, 0}, "dlww"},
+    {"RightEdge", {95, 30}, false, {1, 0}, "wwdlw"},
+    {"BottomEdge", {50, 55}, false, {0, 1}, "wwdlw"},
+    {"TopEdgeLeftOfTheCaption", {4, -2}, true, {0, 1}, "wwdlw"},
+    {"TopEdgeRightOfTheCaption", {90, -2}, true, {0, 1}, "wwdlw"},
+    {"TopEdgeBrokenByACaptionOfBlanks", {14, -1}, true, {0, 1}, "wwww"},
+};
+class CaptionFrameOutline : public ::testing::TestWithParam<OutlineCase> {};
+
+TEST_P(CaptionFrameOutline, IsADarkLineWithALightOneInside) {
+    const OutlineCase& c = GetParam();
+    QWidget window;
+    auto* frame = new lunomat::CaptionFrame(QString(8, QLatin1Char(' ')), Qt::yellow, &window);
+    frame->setGeometry(0, 0, 100, 60);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, QColor(64, 64, 64));
+    frame->setPalette(palette);
+    frame->setAutoFillBackground(true);
+    const QImage image = frame->grab().toImage();
+    QPoint at = c.start + QPoint(0, c.captionLine ? QFontMetrics(frame->font()).height() / 2 : 0);
+    QString shades;
+    for (const char* s = c.shades; *s; ++s, at += c.step) {
+        const int value = image.pixelColor(at).value();
+        shades += value < 64 ? QLatin1Char('d') : value > 64 ? QLatin1Char('l') : QLatin1Char('w');
+    }
+    EXPECT_EQ(shades.toStdString(), c.shades);
+}
+INSTANTIATE_TEST_SUITE_P(Edges, CaptionFrameOutline, ::testing::ValuesIn(kOutline),
+                         [](const auto& info) { return std::string(info.param.where); });
 
 }  // namespace

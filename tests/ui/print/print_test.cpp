@@ -45,7 +45,6 @@ TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
     ASSERT_EQ(cases.size(), 6);
     for (const QStringList& c : cases) {
         SCOPED_TRACE(c[0].toStdString());
-        const bool contentThrows = c[0] == "throw";
         bool opFails = false;
         const int failAt = c[0].toInt(&opFails);
         FakePlatform platform;
@@ -54,31 +53,24 @@ TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
         platform.printDialog = c[0] == "cancel" ? FakePlatform::Dialog::Cancel : FakePlatform::Dialog::Print;
         platform.failAtPrintOp = opFails ? failAt : -1;
         QWidget window;
-        auto* ok = new QPushButton(&window);
-        auto* print = new QPushButton(&window);
-        const auto off = [&] { return !ok->isEnabled() && !print->isEnabled(); };
-        bool offWhilePrinting = true, offInBox = true;
-        platform.onBox = [&](const PlatformEvent&) { offInBox = off(); };
+        auto *ok = new QPushButton(&window), *print = new QPushButton(&window);
+        bool offMeanwhile = true;  // while printing and while the box is open
+        platform.onBox = [&](const PlatformEvent&) { offMeanwhile &= !ok->isEnabled() && !print->isEnabled(); };
         int afterRuns = 0;
-        runPrintCommand(
-            platform, &window, {ok, print},
-            [&](LinePrinter& p, const PrintStamp& stamp) {
-                offWhilePrinting = off();
-                p.setFontName("Arial");
-                p.printLine(stamp.date + ' ' + QString::number(stamp.hour) + '.' + stamp.minute);
-                if (contentThrows) throw std::runtime_error("content failed");
-                p.printLine("zwei");
-            },
-            [&] { ++afterRuns; });
-        const bool fails = opFails || contentThrows;
+        const auto content = [&](LinePrinter& p, const PrintStamp& stamp) {
+            offMeanwhile &= !ok->isEnabled() && !print->isEnabled();
+            p.setFontName("Arial");
+            p.printLine(stamp.date + ' ' + QString::number(stamp.hour) + '.' + stamp.minute);
+            if (c[0] == "throw") throw std::runtime_error("content failed");
+            p.printLine("zwei");
+        };
+        runPrintCommand(platform, &window, {ok, print}, content, [&] { ++afterRuns; });
+        const bool fails = opFails || c[0] == "throw";
         EXPECT_EQ(platform.kinds(), fails ? QStringList({"printDialog", "box"}) : QStringList{"printDialog"});
-        EXPECT_EQ(int(platform.printOps.size()), c[1].toInt());
-        EXPECT_EQ(afterRuns, c[2].toInt());
-        EXPECT_TRUE(offWhilePrinting && offInBox);
-        EXPECT_TRUE(ok->isEnabled() && print->isEnabled());
-        if (c[1].toInt() > 1) {  // the stamp is the clock's before the print dialog took three hours
-            EXPECT_EQ(platform.printOps[1].text, "31.12.2026 22.58");
-        }
+        EXPECT_EQ(QString("%1 %2").arg(platform.printOps.size()).arg(afterRuns), c[1] + ' ' + c[2]);
+        EXPECT_TRUE(offMeanwhile && ok->isEnabled() && print->isEnabled());
+        // The stamp is the clock's before the print dialog took three hours.
+        EXPECT_TRUE(c[1].toInt() < 2 || platform.printOps[1].text == "31.12.2026 22.58");
         const PlatformEvent* box = platform.lastBox();
         EXPECT_TRUE(!box || (box->icon == MessageIcon::Critical && box->title.isEmpty() && box->text == kFailure));
     }
@@ -107,11 +99,10 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
     pdftotext.start("pdftotext", {"-bbox", platform.file, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    EXPECT_EQ(boxes.count("<page "), 3);
     const auto m = QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Zeile<)re").match(boxes);
     ASSERT_TRUE(m.hasMatch());
+    EXPECT_TRUE(boxes.count("<page ") == 3 && m.captured(2).toDouble() < 120.0);
     EXPECT_NEAR(m.captured(1).toDouble(), 60.0, 3.0);
-    EXPECT_LT(m.captured(2).toDouble(), 120.0);
     EXPECT_EQ(QFileInfo(platform.file).permissions() & QFile::ReadOther, QFile::ReadOther);
     EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files), QStringList{"job.pdf"});
 
@@ -124,27 +115,21 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
     EXPECT_EQ(platform.text().trimmed(), "Erste Zeile");
 }
 
-// A file that cannot be written whole gives the message and leaves the
-// target as it was: no file, or the older file untouched.
+// A file system that fills up while the document is made gives the message
+// and leaves the target as it was: no file, or the older file untouched.
+// (The other places a file cannot go are the files tests' cases, run
+// against this printer too.)
 TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
-    // sizeLimit: the bytes one file may grow to, 0 for none; older: the file there before, if any.
-    const struct { const char* name; rlim_t sizeLimit; QByteArray older; const char* target; } cases[] = {
-        {"full file system", 4000, {}, "job.pdf"},
-        {"full file system over an older file", 4000, "ältere Datei", "job.pdf"},
-        {"folder gone", 0, {}, "gone/job.pdf"},
-    };
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const QByteArray& older : {QByteArray(), QByteArray("ältere Datei")}) {  // the file there before, if any
+        SCOPED_TRACE(older.constData());
         PdfPlatform platform;
-        platform.file = platform.dir.filePath(c.target);
         QFile target(platform.file);
-        ASSERT_TRUE(c.older.isEmpty() || (target.open(QIODevice::WriteOnly) && target.write(c.older) && target.flush()));
+        ASSERT_TRUE(older.isEmpty() || (target.open(QIODevice::WriteOnly) && target.write(older) && target.flush()));
         target.close();
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
-        rlimit limited = before;
-        limited.rlim_cur = c.sizeLimit ? c.sizeLimit : before.rlim_cur;
+        const rlimit limited{4000, before.rlim_max};  // bytes one file may grow to
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
         QWidget window;
         runPrintCommand(platform, &window, {}, longPage);
@@ -152,9 +137,17 @@ TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
         EXPECT_EQ(platform.kinds(), QStringList({"printDialog", "box"}));
         EXPECT_EQ(platform.lastBox()->text, kFailure);
         EXPECT_EQ(target.open(QIODevice::ReadOnly) ? target.readAll() : QByteArray("<none>"),
-                  c.older.isEmpty() ? QByteArray("<none>") : c.older);
-        EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files).size(), c.older.isEmpty() ? 0 : 1);
+                  older.isEmpty() ? QByteArray("<none>") : older);
+        EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files).size(), older.isEmpty() ? 0 : 1);
     }
+    // A job whose content fails half way is abandoned: no file, not half a one.
+    PdfPlatform platform;
+    QWidget window;
+    runPrintCommand(platform, &window, {}, [](LinePrinter& p, const PrintStamp&) {
+        p.printLine("halb");
+        throw PrintError("content failed");
+    });
+    EXPECT_TRUE(platform.count("box") == 1 && QDir(platform.dir.path()).isEmpty());
 }
 
 // The dialog's check of the chosen file leaves a link to a file yet to be

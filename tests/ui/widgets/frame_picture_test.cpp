@@ -1,7 +1,6 @@
 // The star sky's pictures: kept with one byte a pixel, shown in full even
 // where other controls cover parts of them.
 #include <QLabel>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include "ui/widgets/frame_picture.h"
@@ -16,14 +15,13 @@ QImage gradient(int width, int height) {
     return image;
 }
 
+// The largest difference of one colour channel between two pictures of one size.
 int largestDifference(const QImage& a, const QImage& b) {
     int largest = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))});
-        }
+        for (int x = 0; x < a.width(); ++x)
+            for (const int shift : {0, 8, 16})
+                largest = std::max(largest, std::abs(int(a.pixel(x, y) >> shift & 0xff) - int(b.pixel(x, y) >> shift & 0xff)));
     return largest;
 }
 
@@ -70,13 +68,10 @@ TEST(FramePicture, ShowsTheWholeFrameAroundAnOverlappingControl) {
     window.show();
 
     const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage expected = picture->picture();
     int wrong = 0;
     for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            if (cover->geometry().contains(QPoint(x, y) + picture->pos())) continue;
-            if (shown.pixel(x + 10, y + 10) != expected.pixel(x, y)) ++wrong;
-        }
+        for (int x = 0; x < frame.width(); ++x)
+            wrong += !cover->geometry().contains(x + 10, y + 10) && shown.pixel(x + 10, y + 10) != picture->picture().pixel(x, y);
     EXPECT_EQ(wrong, 0);
     // Clicks on the sky go to what lies under it.
     EXPECT_EQ(window.childAt(20, 20), nullptr);

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QTest>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "testsupport/fake_platform.h"
@@ -42,23 +43,23 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         {"pressed", [](QPushButton* b) { b->setDown(true); }, true, false, true, false},
         {"focused", [](QPushButton* b) { b->setFocus(); }, true, false, false, true},
     };
+    QWidget window;
+    auto* elsewhere = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        QWidget window;
-        QPushButton* button = makeButton(&window, QRect(0, 0, 80, 25), "&Drucken", "", face);
-        auto* elsewhere = new QLineEdit(&window);
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         elsewhere->setFocus();
-        c.set(button);
+        std::unique_ptr<QPushButton> button(makeButton(&window, QRect(0, 30, 80, 25), "&Drucken", "", face));
+        button->show();
+        c.set(button.get());
         const QImage image = button->grab().toImage();
-        // Logical points, whatever the device-pixel ratio.
-        const auto at = [&](int x, int y) { return image.pixelColor((QPointF(x, y) * image.devicePixelRatio()).toPoint()); };
-        QSet<QRgb> inside;  // the colours of the caption area
-        const int edge = 6 * int(image.devicePixelRatio());  // inside the edges and the focus frame
-        for (int y = edge; y < image.height() - edge; ++y)
-            for (int x = edge; x < image.width() - edge; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
+        const int ratio = int(image.devicePixelRatio());
+        const auto at = [&](int x, int y) { return image.pixelColor(x * ratio, y * ratio); };  // logical points
+        QSet<QRgb> inside;  // the caption area, inside the edges and the focus frame
+        for (int y = 6 * ratio; y < image.height() - 6 * ratio; ++y)
+            for (int x = 6 * ratio; x < image.width() - 6 * ratio; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
         EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);  // beside the caption: no gradient
         EXPECT_TRUE(at(20, 0) == Qt::black && at(0, 12) == Qt::black);  // the outer line
         EXPECT_EQ(inside.contains(0x000000), c.blackText);
