@@ -23,7 +23,7 @@ inline constexpr int kFirstGregorianYear = 1583;
 inline constexpr int kLastFourDigitYear = 9999;
 
 // True for a text of one or more ASCII digits and nothing else: no sign, no
-// blank, no comma. The one digit check of the program.
+// blank, no comma.
 bool IsDigits(std::string_view text);
 
 // Exactly one digit "1".."9" becomes "01".."09"; every other text comes back

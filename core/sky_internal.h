@@ -55,6 +55,22 @@ struct Multiples {
 // Julian centuries of dynamical time since J2000.0.
 inline double CenturiesSinceJ2000(double jde) { return (jde - kJ2000) / kDaysPerJulianCentury; }
 
+// Lunations in a Julian century: lunation k lies T = k / this centuries from
+// J2000.0 in the series of the phases and eclipses.
+constexpr double kLunationsPerCentury = 1236.85;
+
+// The eccentricity factor E of the Earth's orbit (no unit) at T Julian
+// centuries from J2000.0: a term with the Sun's anomaly M carries it once,
+// one with 2M twice.
+inline double EccentricityFactor(double t) { return 1.0 - 0.002516 * t - 0.0000074 * t * t; }
+
+// The Moon's argument of latitude F in degrees at lunation k (with the
+// phase's fraction: 0.5 at full moon).
+inline double LatitudeArgumentAtLunationDeg(double k) {
+    const double t = k / kLunationsPerCentury, t2 = t * t, t3 = t2 * t, t4 = t3 * t;
+    return 160.7108 + 390.67050284 * k - 0.0016118 * t2 - 0.00000227 * t3 + 0.000000011 * t4;
+}
+
 double JulianDayOf(Instant t);
 Instant InstantOfJulianDay(double jd);  // rounded to the nearest second
 // Dynamical time of a UT instant and back, with ΔT at that date.
