@@ -52,6 +52,32 @@ struct Multiples {
     CosSin operator[](int n) const { return v[static_cast<std::size_t>(n + 4)]; }
 };
 
+// The point in [a, b] where value changes its sign, given that it does, to
+// within resolution: regula falsi with the Illinois rule, which keeps the
+// root bracketed and needs a handful of steps for smooth functions.
+template <typename Value>
+double RootBetween(double a, double b, Value value, double resolution) {
+    double fa = value(a), fb = value(b);
+    int side = 0;
+    for (int i = 0; i < 60 && b - a > resolution; ++i) {
+        const double c = fb != fa ? (a * fb - b * fa) / (fb - fa) : 0.5 * (a + b);
+        const double fc = value(c);
+        if (fc == 0.0) return c;
+        if ((fc < 0.0) == (fa < 0.0)) {
+            a = c, fa = fc;
+            if (side == -1) fb /= 2.0;
+            side = -1;
+        } else {
+            b = c, fb = fc;
+            if (side == 1) fa /= 2.0;
+            side = 1;
+        }
+        // Close enough in value: the step the next point would move is tiny.
+        if (std::abs(fc) * (b - a) < resolution * std::abs(fb - fa)) return c;
+    }
+    return 0.5 * (a + b);
+}
+
 // Julian centuries of dynamical time since J2000.0.
 inline double CenturiesSinceJ2000(double jde) { return (jde - kJ2000) / kDaysPerJulianCentury; }
 
