@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -63,15 +62,6 @@ void setTextColour(QWidget* w, const QColor& text) {
     p.setColor(QPalette::WindowText, text);
     p.setColor(QPalette::Text, text);
     w->setPalette(p);
-}
-
-bool toNumber(const QString& text, double* value) {
-    for (const QChar c : text)
-        if (c.isLetter()) return false;  // "1e5", "inf" and "nan" are no dates
-    bool ok = false;
-    const double v = QLocale().toDouble(text, &ok);
-    if (ok && value) *value = v;
-    return ok;
 }
 
 void selectRange(QLineEdit* field, int start, int length) {

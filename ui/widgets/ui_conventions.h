@@ -42,11 +42,6 @@ inline QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
 void setColours(QWidget* w, const QColor& text, const QColor& background);
 void setTextColour(QWidget* w, const QColor& text);
 
-// The locale-aware number test of the date fields: the default locale's
-// conversion to double; the empty text and any text with a letter are no
-// number. Returns false when text is none; *value receives the value.
-bool toNumber(const QString& text, double* value = nullptr);
-
 // Selection cut back to what the field holds, then nothing else.
 void selectRange(QLineEdit* field, int start, int length);
 // Selection then the keyboard focus.
