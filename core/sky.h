@@ -21,6 +21,13 @@ using Instant = std::chrono::sys_seconds;
 
 enum class Phase { NewMoon, FirstQuarter, FullMoon, LastQuarter };
 
+// The German name of a principal phase, as the windows, the command-line
+// tool and the calendar write it.
+constexpr const char* PhaseName(Phase phase) {
+    constexpr const char* kNames[] = {"Neumond", "Halbmond zunehmend", "Vollmond", "Halbmond abnehmend"};
+    return kNames[static_cast<int>(phase)];
+}
+
 struct PhaseEvent {
     Phase phase;
     Instant utc;
