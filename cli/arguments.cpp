@@ -88,15 +88,16 @@ std::optional<std::vector<std::string_view>> DigitFields(std::string_view text, 
 }  // namespace
 
 chr::year_month_day CheckedDate(std::string_view text, int first, int last) {
-    auto german = DigitFields(text, '.', {{1, 2}, {1, 2}, {4, 4}});
+    // The German form with the year written out in four digits.
+    auto german = SplitGermanDate(text);
+    if (german && german->year.size() != 4) german.reset();
     const auto iso = german ? std::nullopt : DigitFields(text, '-', {{4, 4}, {2, 2}, {2, 2}});
     if (!german && !iso)
         throw UsageError{"Ungültige Datumsangabe " + Quoted(text) + ": erwartet wird TT.MM.JJJJ oder JJJJ-MM-TT."};
-    const auto& f = german ? *german : *iso;
-    const std::string_view yearText = german ? f[2] : f[0];
-    const int year = CheckedYear(yearText, first, last);
-    const int month = *ParseWholeNumber(f[1]);
-    const int day = *ParseWholeNumber(german ? f[0] : f[2]);
+    const GermanDateParts f = german ? *german : GermanDateParts{(*iso)[2], (*iso)[1], (*iso)[0]};
+    const int year = CheckedYear(f.year, first, last);
+    const int month = *ParseWholeNumber(f.month);
+    const int day = *ParseWholeNumber(f.day);
     const chr::year_month_day date{chr::year{year}, chr::month{unsigned(month)}, chr::day{unsigned(day)}};
     if (!date.ok()) throw UsageError{"Das Datum " + std::string(text) + " gibt es nicht."};
     return date;

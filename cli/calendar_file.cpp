@@ -5,10 +5,11 @@
 namespace lunomat::cli {
 
 const PhaseWords& WordsOf(sky::Phase phase) {
-    static constexpr PhaseWords kWords[] = {{"Neumond", "new"},
-                                            {"Halbmond zunehmend", "first_quarter"},
-                                            {"Vollmond", "full"},
-                                            {"Halbmond abnehmend", "last_quarter"}};
+    using enum sky::Phase;
+    static constexpr PhaseWords kWords[] = {{PhaseName(NewMoon), "new"},
+                                            {PhaseName(FirstQuarter), "first_quarter"},
+                                            {PhaseName(FullMoon), "full"},
+                                            {PhaseName(LastQuarter), "last_quarter"}};
     return kWords[static_cast<int>(phase)];
 }
 

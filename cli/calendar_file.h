@@ -8,7 +8,7 @@
 
 namespace lunomat::cli {
 
-// A phase's German name ("Vollmond") and its key in CSV, JSON and UIDs ("full").
+// A phase's German name (sky::PhaseName) and its key in CSV, JSON and UIDs ("full").
 struct PhaseWords {
     const char* german;
     const char* key;

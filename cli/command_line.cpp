@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/calendar_file.h"
 #include "cli/formats.h"
 #include "cli/local_time.h"
 #include "cli/messages.h"
-#include "cli/local_time.h"
 #include "cli/output_file.h"
 #include "cli/sky_commands.h"
 #include "core/annual.h"
@@ -119,8 +119,9 @@ int CommandPhase(const std::vector<std::string_view>& args, std::FILE* out) {
     return 0;
 }
 
-// The keys of a table row's phases, in its order.
-constexpr const char* kRowKeys[] = {"full", "last_quarter", "new", "first_quarter"};
+// The phases of a table row, in its order.
+constexpr sky::Phase kRowPhases[] = {sky::Phase::FullMoon, sky::Phase::LastQuarter, sky::Phase::NewMoon,
+                                     sky::Phase::FirstQuarter};
 
 std::array<chr::year_month_day, 4> RowDates(const AnnualPhaseRow& row) {
     return {row.fullMoon, row.lastQuarter, row.newMoon, row.firstQuarter};
@@ -140,21 +141,12 @@ int CommandYear(const std::vector<std::string_view>& args, std::FILE* out) {
     std::vector<Record> records;
     for (const AnnualPhaseRow& row : computeAnnualPhaseTable(year)) {
         const auto dates = RowDates(row);
-        for (int k = 0; k < 4; ++k) records.push_back({{kRowKeys[k]}, {IsoDate(dates[k])}});
+        for (int k = 0; k < 4; ++k) records.push_back({{WordsOf(kRowPhases[k]).key}, {IsoDate(dates[k])}});
         (text += AnnualTableRowText(DateText(row.fullMoon), DateText(row.lastQuarter), DateText(row.newMoon),
                                     DateText(row.firstQuarter))) += '\n';
     }
     WriteAll(out, parsed.format ? RecordsText(*parsed.format, {"phase", "date"}, records) : text);
     return 0;
-}
-
-const char* EclipseKindKey(EclipseKind kind) {
-    switch (kind) {
-        case EclipseKind::Total: return "total";
-        case EclipseKind::Partial: return "partial";
-        case EclipseKind::Penumbral: return "penumbral";
-    }
-    return "";
 }
 
 int CommandEclipses(const std::vector<std::string_view>& args, std::FILE* out) {

@@ -205,21 +205,18 @@ int ComputedEclipses(const Arguments& parsed, std::FILE* out) {
     std::string text;
     std::vector<Record> records;
     for (const sky::LunarEclipse& eclipse : sky::LunarEclipsesInYears(from, to)) {
-        static constexpr const char* kKeys[] = {"total", "partial", "penumbral"};
-        static constexpr EclipseKind kKinds[] = {EclipseKind::Total, EclipseKind::Partial, EclipseKind::Penumbral};
-        const int kind = static_cast<int>(eclipse.kind);
         const double altitude = parsed.place ? sky::MoonAltitude(eclipse.greatest, *parsed.place) : 0.0;
         Record record{{IsoUtc(eclipse.greatest)},
-                      {kKeys[kind]},
+                      {EclipseKindKey(eclipse.kind)},
                       {Fixed(eclipse.penumbralMagnitude, 3), true},
                       {Fixed(eclipse.umbralMagnitude, 3), true}};
         for (const auto& contact : {eclipse.p1, eclipse.u1, eclipse.u2, eclipse.u3, eclipse.u4, eclipse.p4})
             record.push_back({IsoOrEmpty(contact)});
         if (parsed.place) record.push_back({Fixed(altitude, 1), true});
         records.push_back(record);
-        text += LocalMinuteText(eclipse.greatest) + "  " + EclipseKindWindowText(kKinds[kind]) +
+        text += LocalMinuteText(eclipse.greatest) + "  " + EclipseKindWindowText(eclipse.kind) +
                 "  Halbschattengröße " + GermanDecimal(eclipse.penumbralMagnitude, 3);
-        if (eclipse.kind != sky::EclipseKind::Penumbral)
+        if (eclipse.kind != EclipseKind::Penumbral)
             text += ", Kernschattengröße " + GermanDecimal(eclipse.umbralMagnitude, 3);
         if (parsed.place)
             text += altitude > 0.0 ? ", Mond " + GermanDecimal(altitude, 1) + "° über dem Horizont"

@@ -84,13 +84,21 @@ JulianDay JulianDayFromDate(int day, int month, int year) {
     return j;
 }
 
-std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text) {
+std::optional<GermanDateParts> SplitGermanDate(std::string_view text) {
     const auto firstDot = text.find('.');
     if (firstDot == std::string_view::npos) return std::nullopt;
     const auto secondDot = text.find('.', firstDot + 1);
     if (secondDot == std::string_view::npos) return std::nullopt;
-    return DateFromParts(text.substr(0, firstDot), text.substr(firstDot + 1, secondDot - firstDot - 1),
-                         text.substr(secondDot + 1));
+    const GermanDateParts parts{text.substr(0, firstDot), text.substr(firstDot + 1, secondDot - firstDot - 1),
+                                text.substr(secondDot + 1)};
+    if (!Digits(parts.day, 2) || !Digits(parts.month, 2) || !Digits(parts.year, 4)) return std::nullopt;
+    return parts;
+}
+
+std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text) {
+    const auto parts = SplitGermanDate(text);
+    if (!parts) return std::nullopt;
+    return DateFromParts(parts->day, parts->month, parts->year);
 }
 
 std::optional<std::chrono::year_month_day> DateFromParts(std::string_view dayText, std::string_view monthText,

@@ -23,7 +23,7 @@ inline constexpr int kFirstGregorianYear = 1583;
 inline constexpr int kLastFourDigitYear = 9999;
 
 // True for a text of one or more ASCII digits and nothing else: no sign, no
-// blank, no comma. The one digit check of the program.
+// blank, no comma.
 bool IsDigits(std::string_view text);
 
 // Exactly one digit "1".."9" becomes "01".."09"; every other text comes back
@@ -41,7 +41,15 @@ JulianDay JulianDayFromDate(int day, int month, int year);
 // not have - names no date.
 std::optional<std::chrono::year_month_day> ParseGermanDate(std::string_view text);
 
-// The same for the three parts on their own, as the date fields hold them.
+// The three parts of such a text, before it is asked whether the date
+// exists: day and month of one or two digits, the year of one to four;
+// nothing for any other text.
+struct GermanDateParts {
+    std::string_view day, month, year;
+};
+std::optional<GermanDateParts> SplitGermanDate(std::string_view text);
+
+// The date of the three parts on their own, as the date fields hold them.
 std::optional<std::chrono::year_month_day> DateFromParts(std::string_view day, std::string_view month,
                                                          std::string_view year);
 

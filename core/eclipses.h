@@ -6,9 +6,11 @@
 #include <chrono>
 #include <string>
 
+#include "core/sky.h"
+
 namespace lunomat {
 
-enum class EclipseKind { Total, Penumbral, Partial };
+using sky::EclipseKind;
 
 struct EclipseEntry {
     std::chrono::year_month_day date;

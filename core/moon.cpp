@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "core/sky.h"
+
 namespace lunomat {
 
 namespace {
@@ -26,21 +28,21 @@ struct PhaseRow {
 };
 
 constexpr std::array<PhaseRow, 30> kPhases = {{
-    {"Neumond", 15},
+    {sky::PhaseName(sky::Phase::NewMoon), 15},
     {"zunehmender Mond", 16},
     {"zunehmender Mond", 17},
     {"zunehmender Mond", 18},
     {"zunehmender Mond", 19},
     {"zunehmender Mond", 20},
     {"zunehmender Mond", 21},
-    {"Halbmond zunehmend", 22},
+    {sky::PhaseName(sky::Phase::FirstQuarter), 22},
     {"zunehmender Mond", 23},
     {"zunehmender Mond", 24},
     {"zunehmender Mond", 25},
     {"zunehmender Mond", 26},
     {"zunehmender Mond", 27},
     {"zunehmender Mond", 28},
-    {"Vollmond", 1},
+    {sky::PhaseName(sky::Phase::FullMoon), 1},
     {"abnehmender Mond", 2},
     {"abnehmender Mond", 3},
     {"abnehmender Mond", 4},
@@ -48,14 +50,14 @@ constexpr std::array<PhaseRow, 30> kPhases = {{
     {"abnehmender Mond", 6},
     {"abnehmender Mond", 6},  // days 19 and 20 share a picture
     {"abnehmender Mond", 7},
-    {"Halbmond abnehmend", 8},
+    {sky::PhaseName(sky::Phase::LastQuarter), 8},
     {"abnehmender Mond", 9},
     {"abnehmender Mond", 10},
     {"abnehmender Mond", 11},
     {"abnehmender Mond", 12},
     {"abnehmender Mond", 13},
     {"abnehmender Mond", 14},
-    {"Neumond", 15},
+    {sky::PhaseName(sky::Phase::NewMoon), 15},
 }};
 
 bool InRange(int ageDay) { return ageDay >= 0 && ageDay <= kNewMoonAgeDay; }

@@ -4,9 +4,12 @@
 // its periodic terms. The windows keep Schaefer's whole-day count; this is
 // what the command-line tool and the calendar export offer.
 //
-// Instants are Universal Time (UT1, which stays within 0.9 s of UTC) to the
-// second. Valid for the years 1583..9999; outside, the results are whatever
-// the formulas give (never a crash).
+// Instants are Universal Time (UT1, which stays within 0.9 s of UTC), rounded
+// to the second. They are as good as the series (within half a minute of a
+// full ephemeris for the phases) and ΔT: known to about a second where there
+// are telescopic records, an extrapolation after 2005 whose error grows to
+// minutes within a few centuries. Offered for the years 1583..9999; outside,
+// the results are whatever the formulas give (never a crash).
 
 #include <chrono>
 #include <optional>
@@ -17,6 +20,13 @@ namespace lunomat::sky {
 using Instant = std::chrono::sys_seconds;
 
 enum class Phase { NewMoon, FirstQuarter, FullMoon, LastQuarter };
+
+// The German name of a principal phase, as the windows, the command-line
+// tool and the calendar write it.
+constexpr const char* PhaseName(Phase phase) {
+    constexpr const char* kNames[] = {"Neumond", "Halbmond zunehmend", "Vollmond", "Halbmond abnehmend"};
+    return kNames[static_cast<int>(phase)];
+}
 
 struct PhaseEvent {
     Phase phase;

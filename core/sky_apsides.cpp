@@ -39,26 +39,7 @@ ApsisEvent TrueApsis(long k, Apsis kind) {
     const double sign = kind == Apsis::Perigee ? 1.0 : -1.0;
     const auto rate = [sign](double jde) { return sign * MoonDistanceRate(jde).kmPerDay; };
     const double mean = MeanApsisJde(static_cast<double>(k) + (kind == Apsis::Apogee ? 0.5 : 0.0));
-    // Regula falsi with the Illinois rule: the rate is smooth, so it ends
-    // in a handful of steps.
-    double a = mean - kSearchHalfWidthDays, b = mean + kSearchHalfWidthDays;
-    double fa = rate(a), fb = rate(b);
-    int side = 0;
-    while (b - a > kResolutionDays) {
-        const double c = fa < 0.0 && fb > 0.0 ? (a * fb - b * fa) / (fb - fa) : 0.5 * (a + b);
-        const double fc = rate(c);
-        if (fc < 0.0) {
-            a = c, fa = fc;
-            if (side == -1) fb /= 2.0;
-            side = -1;
-        } else {
-            b = c, fb = fc;
-            if (side == 1) fa /= 2.0;
-            side = 1;
-        }
-        if (std::abs(fc) < 1e-9) a = b = c;
-    }
-    const double jde = 0.5 * (a + b);
+    const double jde = RootBetween(mean - kSearchHalfWidthDays, mean + kSearchHalfWidthDays, rate, kResolutionDays);
     return {kind, InstantOfJde(jde), MoonDistanceRate(jde).km};
 }
 

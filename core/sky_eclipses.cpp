@@ -159,9 +159,7 @@ private:
 
 std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
     // The Moon's argument of latitude at the mean full moon (ch. 49).
-    const double k = static_cast<double>(lunation) + 0.5;
-    const double t = k / 1236.85;
-    const double f = 160.7108 + 390.67050284 * k - 0.0016118 * t * t - 0.00000227 * t * t * t;
+    const double f = detail::LatitudeArgumentAtLunationDeg(static_cast<double>(lunation) + 0.5);
     if (std::abs(SinDeg(NormalizeDeg(f))) > kEclipseLimitSinF) return std::nullopt;
 
     // Nutation moves the Moon and the shadow alike; it is left out.

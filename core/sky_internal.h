@@ -52,8 +52,50 @@ struct Multiples {
     CosSin operator[](int n) const { return v[static_cast<std::size_t>(n + 4)]; }
 };
 
+// The point in [a, b] where value changes its sign, given that it does, to
+// within resolution: regula falsi with the Illinois rule, which keeps the
+// root bracketed and needs a handful of steps for smooth functions.
+template <typename Value>
+double RootBetween(double a, double b, Value value, double resolution) {
+    double fa = value(a), fb = value(b);
+    int side = 0;
+    for (int i = 0; i < 60 && b - a > resolution; ++i) {
+        const double c = fb != fa ? (a * fb - b * fa) / (fb - fa) : 0.5 * (a + b);
+        const double fc = value(c);
+        if (fc == 0.0) return c;
+        if ((fc < 0.0) == (fa < 0.0)) {
+            a = c, fa = fc;
+            if (side == -1) fb /= 2.0;
+            side = -1;
+        } else {
+            b = c, fb = fc;
+            if (side == 1) fa /= 2.0;
+            side = 1;
+        }
+        // Close enough in value: the step the next point would move is tiny.
+        if (std::abs(fc) * (b - a) < resolution * std::abs(fb - fa)) return c;
+    }
+    return 0.5 * (a + b);
+}
+
 // Julian centuries of dynamical time since J2000.0.
 inline double CenturiesSinceJ2000(double jde) { return (jde - kJ2000) / kDaysPerJulianCentury; }
+
+// Lunations in a Julian century: lunation k lies T = k / this centuries from
+// J2000.0 in the series of the phases and eclipses.
+constexpr double kLunationsPerCentury = 1236.85;
+
+// The eccentricity factor E of the Earth's orbit (no unit) at T Julian
+// centuries from J2000.0: a term with the Sun's anomaly M carries it once,
+// one with 2M twice.
+inline double EccentricityFactor(double t) { return 1.0 - 0.002516 * t - 0.0000074 * t * t; }
+
+// The Moon's argument of latitude F in degrees at lunation k (with the
+// phase's fraction: 0.5 at full moon).
+inline double LatitudeArgumentAtLunationDeg(double k) {
+    const double t = k / kLunationsPerCentury, t2 = t * t, t3 = t2 * t, t4 = t3 * t;
+    return 160.7108 + 390.67050284 * k - 0.0016118 * t2 - 0.00000227 * t3 + 0.000000011 * t4;
+}
 
 double JulianDayOf(Instant t);
 Instant InstantOfJulianDay(double jd);  // rounded to the nearest second

@@ -120,8 +120,7 @@ MoonPlace MoonGeometric(double jde) {
     const double m = kSunAnomaly.At(t) * kDegToRad;
     const double mp = kMoonAnomaly.At(t) * kDegToRad;
     const double f = kLatitudeArgument.At(t) * kDegToRad;
-    // Eccentricity factor of the Earth's orbit.
-    const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
+    const double e = EccentricityFactor(t);
     const double eFactor[3] = {1.0, e, e * e};
 
     const Multiples dn(d), mn(m), mpn(mp), fn(f);
@@ -158,7 +157,7 @@ DistanceRate MoonDistanceRate(double jde) {
     const double perDay = kDegToRad / kDaysPerJulianCentury;
     const double dRate = kElongation.c1 * perDay, mRate = kSunAnomaly.c1 * perDay;
     const double mpRate = kMoonAnomaly.c1 * perDay, fRate = kLatitudeArgument.c1 * perDay;
-    const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
+    const double e = EccentricityFactor(t);
     const double eFactor[3] = {1.0, e, e * e};
     const Multiples dn(d), mn(m), mpn(mp), fn(f);
     double sum = 0.0, rate = 0.0;

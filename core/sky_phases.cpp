@@ -25,8 +25,6 @@ constexpr double kMeanSynodicMonthDays = 29.530588861;
 constexpr double kMeanPhaseT2 = 0.00015437;
 constexpr double kMeanPhaseT3 = -0.000000150;
 constexpr double kMeanPhaseT4 = 0.00000000073;
-// Lunations in a Julian century (T = k / this).
-constexpr double kLunationsPerCentury = 1236.85;
 
 // One periodic term of the phase correction: coefficient in days, the power
 // of E (the eccentricity factor of the Earth's orbit) it carries, and the
@@ -134,15 +132,13 @@ double PhaseJde(long lunation, Phase phase) {
     double jde = kMeanNewMoonJde0 + kMeanSynodicMonthDays * k + kMeanPhaseT2 * t2 +
                  kMeanPhaseT3 * t3 + kMeanPhaseT4 * t4;
 
-    // Eccentricity factor of the Earth's orbit.
-    const double e = 1.0 - 0.002516 * t - 0.0000074 * t2;
+    const double e = EccentricityFactor(t);
     // Sun's mean anomaly, Moon's mean anomaly, Moon's argument of latitude,
     // longitude of the Moon's ascending node (degrees).
     const double m = 2.5534 + 29.10535670 * k - 0.0000014 * t2 - 0.00000011 * t3;
     const double mp = 201.5643 + 385.81693528 * k + 0.0107582 * t2 + 0.00001238 * t3 -
                       0.000000058 * t4;
-    const double f = 160.7108 + 390.67050284 * k - 0.0016118 * t2 - 0.00000227 * t3 +
-                     0.000000011 * t4;
+    const double f = LatitudeArgumentAtLunationDeg(k);
     const double om = 124.7746 - 1.56375588 * k + 0.0020672 * t2 + 0.00000215 * t3;
 
     const auto& terms = phase == Phase::NewMoon    ? kNewMoonTerms

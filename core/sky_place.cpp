@@ -95,32 +95,6 @@ double LimbAboveHorizon(const Seen& s) {
     return s.altitudeDeg + std::asin(kMoonRadiusKm / s.distanceKm) * kRadToDeg + kHorizonRefractionDeg;
 }
 
-// The instant in [a, b] at which value changes its sign, given that it does:
-// regula falsi with the Illinois rule, which keeps the root bracketed and
-// needs a handful of steps for these smooth functions.
-template <typename Value>
-double Bisect(double a, double b, Value value) {
-    double fa = value(a), fb = value(b);
-    int side = 0;
-    for (int i = 0; i < 60 && b - a > kResolutionDays; ++i) {
-        const double c = fb != fa ? (a * fb - b * fa) / (fb - fa) : 0.5 * (a + b);
-        const double fc = value(c);
-        if (fc == 0.0) return c;
-        if ((fc < 0.0) == (fa < 0.0)) {
-            a = c, fa = fc;
-            if (side == -1) fb /= 2.0;
-            side = -1;
-        } else {
-            b = c, fb = fc;
-            if (side == 1) fa /= 2.0;
-            side = 1;
-        }
-        // Close enough in value: the step the next point would move is tiny.
-        if (std::abs(fc) * (b - a) < kResolutionDays * std::abs(fb - fa)) return c;
-    }
-    return 0.5 * (a + b);
-}
-
 }  // namespace
 
 double MoonAltitude(Instant t, const Place& place) { return MoonSeen(JulianDayOf(t), place).altitudeDeg; }
@@ -147,9 +121,9 @@ std::vector<MoonEvent> MoonEventsBetween(Instant begin, Instant end, const Place
         // jump from +180 to -180 is the lower one).
         const bool transit = seenA.hourAngleDeg < 0.0 && seenB.hourAngleDeg >= 0.0 && seenA.hourAngleDeg > -90.0;
         std::vector<std::pair<double, HorizonEvent>> found;
-        if (limbA < 0.0 && limbB >= 0.0) found.emplace_back(Bisect(a, b, limb), HorizonEvent::Rise);
-        if (limbA >= 0.0 && limbB < 0.0) found.emplace_back(Bisect(a, b, limb), HorizonEvent::Set);
-        if (transit) found.emplace_back(Bisect(a, b, hourAngle), HorizonEvent::Transit);
+        if (limbA < 0.0 && limbB >= 0.0) found.emplace_back(RootBetween(a, b, limb, kResolutionDays), HorizonEvent::Rise);
+        if (limbA >= 0.0 && limbB < 0.0) found.emplace_back(RootBetween(a, b, limb, kResolutionDays), HorizonEvent::Set);
+        if (transit) found.emplace_back(RootBetween(a, b, hourAngle, kResolutionDays), HorizonEvent::Transit);
         std::sort(found.begin(), found.end());
         for (const auto& [jd, kind] : found) add(kind, jd);
         a = b;

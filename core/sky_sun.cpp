@@ -1,8 +1,7 @@
 // The Sun's apparent place from the Earth's heliocentric place in the
 // planetary theory VSOP87, truncated as in Meeus (Astronomical Algorithms,
 // 2nd ed., ch. 25 and appendix III; about 1" in longitude), converted to the
-// FK5 system and corrected for nutation and aberration; nutation in longitude
-// from the short series of ch. 22.
+// FK5 system and corrected for nutation (sky_nutation.cpp) and aberration.
 
 #include <array>
 #include <cmath>
@@ -119,23 +118,6 @@ constexpr double kFk5LatitudeArcsec = 0.03916;
 constexpr double kAberrationArcsecAu = 20.4898;
 
 }  // namespace
-
-Nutation NutationAt(double jde) {
-    const double t = CenturiesSinceJ2000(jde);
-    // Longitude of the Moon's ascending node, mean longitudes of the Sun and
-    // the Moon (degrees).
-    const double omega = 125.04452 - 1934.136261 * t + 0.0020708 * t * t + t * t * t / 450000.0;
-    const double sunL = 280.4665 + 36000.7698 * t;
-    const double moonL = 218.3165 + 481267.8813 * t;
-    const double dpsiArcsec = -17.20 * SinDeg(NormalizeDeg(omega)) -
-                              1.32 * SinDeg(NormalizeDeg(2.0 * sunL)) -
-                              0.23 * SinDeg(NormalizeDeg(2.0 * moonL)) +
-                              0.21 * SinDeg(NormalizeDeg(2.0 * omega));
-    const double depsArcsec = 9.20 * CosDeg(NormalizeDeg(omega)) + 0.57 * CosDeg(NormalizeDeg(2.0 * sunL)) +
-                              0.10 * CosDeg(NormalizeDeg(2.0 * moonL)) -
-                              0.09 * CosDeg(NormalizeDeg(2.0 * omega));
-    return {dpsiArcsec * kArcsecToDeg, depsArcsec * kArcsecToDeg};
-}
 
 SunPlace SunApparent(double jde, const Nutation& nutation) {
     const double tau = CenturiesSinceJ2000(jde) / 10.0;  // Julian millennia

@@ -10,6 +10,10 @@ which shares no code or series with Luno-Mat.
   topocentric altitude of the Moon's centre without refraction.
 - Apsides: the least and greatest geocentric distance, by golden-section
   search on PyEphem's distance.
+- Principal phases: PyEphem's own instants (next_new_moon and its
+  siblings), one a year every 39 years from 1583 to 2949, the phase cycling,
+  with PyEphem's ΔT at that instant, so that a difference can be told apart
+  into the lunar theory's and the two ΔT models'.
 - Eclipse contacts: the geocentric Moon against the Earth's shadow under
   Danjon's rule (the Earth's radius enlarged by 1 % for the umbra and the
   penumbra alike), contacts to the second by bisection.
@@ -31,6 +35,9 @@ PLACES = [  # latitude, longitude (north and east positive)
 RISE_PERIODS = [("1900/3/1", 8), ("1950/6/10", 8), ("2024/1/20", 8), ("2100/9/1", 8)]
 APSIS_YEARS = [1900, 2000, 2024, 2100]
 ECLIPSE_YEARS = (1900, 1905), (2014, 2025)
+PHASE_YEARS = list(range(1583, 2949, 39)) + [2949]
+PHASES = [("new", ephem.next_new_moon), ("first", ephem.next_first_quarter_moon),
+          ("full", ephem.next_full_moon), ("last", ephem.next_last_quarter_moon)]
 EARTH_RADIUS_KM, SUN_RADIUS_KM, MOON_TO_EARTH = 6378.14, 696000.0, 0.2724880
 KM_PER_AU = ephem.meters_per_au / 1000.0
 
@@ -143,6 +150,13 @@ def crossing(index, inside, outside):
     return (inside + outside) / 2
 
 
+def phase_rows():
+    for i, year in enumerate(PHASE_YEARS):
+        name, following = PHASES[i % 4]
+        d = following(ephem.Date(f"{year}/5/{1 + 7 * (i + 1) % 27}"))
+        yield f"{name},{stamp(d)},{ephem.delta_t(d):.1f}"
+
+
 def eclipse_rows():
     for first, last in ECLIPSE_YEARS:
         d = ephem.Date(f"{first}/1/1")
@@ -168,6 +182,9 @@ for row in rise_rows():
     print(row)
 print("# perigee|apogee,UT,distance km")
 for row in apsis_rows():
+    print(row)
+print("# new|first|full|last,UT,PyEphem's ΔT in seconds")
+for row in phase_rows():
     print(row)
 print("# greatest,UT,0  then its contacts: p1|u1|u2|u3|u4|p4,UT,0")
 for row in eclipse_rows():

@@ -43,6 +43,7 @@ CASES = [
     ("hard link keeps both names", BIG + "; ln f g", "$W f", 0, "f=new g=new"),
     ("FIFO is written into", "mkfifo p", "cat p > got & $W p; wait", 0, "got=new"),
     ("link leads to its target", "echo old > f; ln -s f l", "$W l", 0, "f=new l=link"),
+    ("relative link in another folder", "mkdir -p sub/d d; echo old > sub/d/f; ln -s d/f sub/l", "$W sub/l", 0, "sub/d/f=new sub/l=link d/f=absent"),
     ("dangling link makes its target", "mkdir d; ln -s d/../made l", "$W l", 0, "made=new l=link"),
     ("name of 255 bytes", "", "$W " + LONG, 0, LONG + "=new"),
     ("name of 256 bytes", "", "$W x" + LONG, 1, ""),

@@ -54,21 +54,30 @@ Steps Apply(const std::vector<std::string>& c) {
     return TodayPressed(today);
 }
 
-TEST(DateEntry, EachCaseOfTheTableGetsItsSteps) {
+// The lines of cases.tsv, one test each.
+std::vector<std::vector<std::string>> Cases() {
     std::ifstream in(LUNOMAT_DATE_ENTRY_CASES);
-    int count = 0;
+    std::vector<std::vector<std::string>> cases;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> c;
         std::istringstream columns(line + '\t');  // keeps an empty last column
-        for (std::string column; std::getline(columns, column, '\t');) c.push_back(column);
-        ASSERT_EQ(c.size(), 8u) << line;
-        for (std::size_t at; (at = c[7].find("\\r")) != std::string::npos;) c[7].replace(at, 2, "\r");
-        EXPECT_EQ(Script(Apply(c)), c[7]) << line;
-        ++count;
+        cases.emplace_back();
+        for (std::string column; std::getline(columns, column, '\t');) cases.back().push_back(column);
     }
-    EXPECT_EQ(count, 62);
+    return cases;
 }
+
+struct DateEntryCase : testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(DateEntryCase, GetsItsSteps) {
+    std::vector<std::string> c = GetParam();
+    ASSERT_EQ(c.size(), 8u);
+    for (std::size_t at; (at = c[7].find("\\r")) != std::string::npos;) c[7].replace(at, 2, "\r");
+    EXPECT_EQ(Script(Apply(c)), c[7]);
+}
+INSTANTIATE_TEST_SUITE_P(Table, DateEntryCase, testing::ValuesIn(Cases()));
+
+TEST(DateEntry, TableHoldsEveryCase) { EXPECT_EQ(Cases().size(), 62u); }
 
 TEST(DateEntry, EnteredDateIsOnlyADateOfTheCalendar) {
     EXPECT_EQ(EnteredDate({"31", "12", "2027"}), std::chrono::year_month_day{2027y / 12 / 31});
