@@ -151,7 +151,7 @@ int CommandMoon(const std::vector<std::string_view>& args, std::FILE* out) {
         const Record record{{IsoUtc(t)},
                             {Fixed(moon.illuminatedFraction * 100, 1), true},
                             {Fixed(moon.phaseAngleDeg, 2), true},
-                            {Fixed(age.count() / 86400.0, 3), true},
+                            {Fixed(static_cast<double>(age.count()) / 86400.0, 3), true},
                             {Fixed(moon.distanceKm, 0), true},
                             {Fixed(moon.longitudeDeg, 4), true},
                             {Fixed(moon.latitudeDeg, 4), true}};

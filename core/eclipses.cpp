@@ -73,8 +73,9 @@ std::string EclipseWindowText(int index) {
 
 std::string EclipsePrintLine(int row) {
     if (row < 0 || row >= kEclipsePrintRows) return {};
+    const int right = row + kEclipsePrintRows;
     return PrintCell(kCatalogue[static_cast<std::size_t>(row)]) + " | " +
-           PrintCell(kCatalogue[static_cast<std::size_t>(row + kEclipsePrintRows)]);
+           PrintCell(kCatalogue[static_cast<std::size_t>(right)]);
 }
 
 }  // namespace lunomat

@@ -49,7 +49,7 @@ struct Multiples {
         for (int n = 2; n <= 4; ++n) v[4 + n] = Times(v[3 + n], v[5]);
         for (int n = 1; n <= 4; ++n) v[4 - n] = {v[4 + n].c, -v[4 + n].s};
     }
-    CosSin operator[](int n) const { return v[static_cast<std::size_t>(n + 4)]; }
+    CosSin operator[](int n) const { return v[static_cast<std::size_t>(n) + 4]; }
 };
 
 // The point in [a, b] where value changes its sign, given that it does, to

@@ -44,7 +44,7 @@ private:
     QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool sunken);
 
     QLabel* Label1 = nullptr;
-    std::array<QLabel*, 2 * kRows> Label2{};  // even: full-moon cell, odd: new-moon cell
+    std::array<QLabel*, std::size_t{2} * kRows> Label2{};  // even: full-moon cell, odd: new-moon cell
     LabelRow Label6{};
     LabelRow Label7{};
     LabelRow Label3{};  // full moon dates

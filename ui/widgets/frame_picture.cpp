@@ -58,7 +58,7 @@ public:
 private:
     std::size_t slot(QRgb colour) const {
         const std::size_t mask = keys_.size() - 1;
-        std::size_t i = (colour * 2654435761u) & mask;
+        std::size_t i = static_cast<std::size_t>(colour * 2654435761u) & mask;
         while (keys_[i] != colour && keys_[i] != 0) i = (i + 1) & mask;
         return i;
     }
@@ -207,7 +207,8 @@ void OverlayLabel::paintEvent(QPaintEvent*) {
         // Plain text without frame or margin, drawn as the label draws it.
         QPainter p(&look_);
         p.setFont(font());
-        style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+        style()->drawItemText(&p, contentsRect(),
+                              static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment()).toInt()), palette(),
                               isEnabled(), text(), foregroundRole());
         lookKey_ = key;
     }
