@@ -44,8 +44,7 @@ Arguments ParseArguments(std::string_view command, const std::vector<std::string
         else if (name == "--to") once(parsed.to, value);
         else if (name == "--place") once(parsed.place, CheckedPlace(value));
     }
-    if (parsed.ics && parsed.format)
-        throw UsageError{"--ics und --format lassen sich nicht zusammen angeben."};
+    if (parsed.ics && parsed.format) throw UsageError{"--ics und --format lassen sich nicht zusammen angeben."};
     return parsed;
 }
 
@@ -62,8 +61,8 @@ int CheckedYear(std::string_view text, int first, int last) {
         throw UsageError{"Ungültige Jahreszahl " + Quoted(text) + ": erwartet wird JJJJ."};
     const int year = *ParseWholeNumber(text);
     if (year < first || year > last)
-        throw UsageError{"Das Jahr " + std::string(text) + " liegt nicht zwischen " + std::to_string(first) +
-                         " und " + std::to_string(last) + "."};
+        throw UsageError{"Das Jahr " + std::string(text) + " liegt nicht zwischen " + std::to_string(first) + " und " +
+                         std::to_string(last) + "."};
     return year;
 }
 

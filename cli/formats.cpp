@@ -12,17 +12,18 @@ Format ParseFormat(std::string_view word) {
 
 const char* EclipseKindKey(EclipseKind kind) {
     switch (kind) {
-        case EclipseKind::Total: return "total";
-        case EclipseKind::Partial: return "partial";
-        case EclipseKind::Penumbral: return "penumbral";
+    case EclipseKind::Total: return "total";
+    case EclipseKind::Partial: return "partial";
+    case EclipseKind::Penumbral: return "penumbral";
     }
     return "";
 }
 
-std::string RecordsText(Format format, const std::vector<std::string_view>& keys,
-                        const std::vector<Record>& records, bool single) {
+std::string RecordsText(Format format, const std::vector<std::string_view>& keys, const std::vector<Record>& records,
+                        bool single) {
     std::string text;
-    RecordStream stream(format, keys, [&text](std::string_view piece) { text += piece; }, single);
+    RecordStream stream(
+        format, keys, [&text](std::string_view piece) { text += piece; }, single);
     for (const Record& record : records) stream.Add(record);
     stream.End();
     return text;

@@ -28,8 +28,8 @@ using Record = std::vector<Field>;
 // CSV: the keys joined by "," as the header, then one line per record.
 // JSON: an array of objects with those keys, one object per line; with
 // single set, the one record as a bare object.
-std::string RecordsText(Format format, const std::vector<std::string_view>& keys,
-                        const std::vector<Record>& records, bool single = false);
+std::string RecordsText(Format format, const std::vector<std::string_view>& keys, const std::vector<Record>& records,
+                        bool single = false);
 
 // The same text handed to write in pieces as the records come, so that a
 // long list never has to be held whole: the header (or the opening bracket)

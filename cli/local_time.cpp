@@ -32,8 +32,8 @@ std::tm Broken(Instant t, bool local) {
 
 std::string Printed(const char* pattern, const std::tm& tm) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                  tm.tm_min, tm.tm_sec);
+    std::snprintf(buffer, sizeof buffer, pattern, tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                  tm.tm_sec);
     return buffer;
 }
 

@@ -12,11 +12,11 @@ void WriteAll(std::FILE* stream, const std::string& text) {
     const std::size_t written = std::fwrite(text.data(), 1, text.size(), stream);
     if (written == text.size() && std::fflush(stream) == 0) return;
     const int error = errno;
-    throw IoError{"Die Ausgabe konnte nicht geschrieben werden: " +
-                  (error != 0 ? SystemReason(error)
-                              : "nur " + std::to_string(written) + " von " + std::to_string(text.size()) +
-                                    " Bytes geschrieben") +
-                  "."};
+    throw IoError{
+        "Die Ausgabe konnte nicht geschrieben werden: " +
+        (error != 0 ? SystemReason(error)
+                    : "nur " + std::to_string(written) + " von " + std::to_string(text.size()) + " Bytes geschrieben") +
+        "."};
 }
 
 void WriteOutputFile(const std::string& path, const std::string& content, std::FILE* out) {

@@ -225,8 +225,8 @@ int ComputedEclipses(const Arguments& parsed, std::FILE* out) {
                 Stage("Totale Phase", eclipse.u2, eclipse.u3);
         text += '\n';
     }
-    std::vector<std::string_view> keys = {"greatest_utc", "kind", "penumbral_magnitude", "umbral_magnitude",
-                                          "p1", "u1", "u2", "u3", "u4", "p4"};
+    std::vector<std::string_view> keys = {
+        "greatest_utc", "kind", "penumbral_magnitude", "umbral_magnitude", "p1", "u1", "u2", "u3", "u4", "p4"};
     if (parsed.place) keys.push_back("moon_altitude");
     WriteAll(out, parsed.format ? RecordsText(*parsed.format, keys, records) : text);
     return 0;
@@ -290,9 +290,9 @@ int CommandRise(const std::vector<std::string_view>& args, std::FILE* out) {
         if (transit) text += " (" + GermanDecimal(transit->altitudeDeg, 1) + "°)";
         text += "  Untergang " + shown(set) + "\n";
     }
-    WriteAll(out, parsed.format ? RecordsText(*parsed.format, {"date", "rise", "transit", "set", "transit_altitude"},
-                                              records)
-                                : text);
+    WriteAll(out, parsed.format
+                      ? RecordsText(*parsed.format, {"date", "rise", "transit", "set", "transit_altitude"}, records)
+                      : text);
     return 0;
 }
 

@@ -30,7 +30,8 @@ AnnualPhaseTable computeAnnualPhaseTable(int year) {
     for (int k = 0; k <= 13; ++k) {
         const int a = AgeDayOn(searchStart);
         const sys_days fullMoon = searchStart + days{kFullMoonAgeDay - a};
-        if (k >= 1) table[static_cast<std::size_t>(k - 1)].firstQuarter =
+        if (k >= 1)
+            table[static_cast<std::size_t>(k - 1)].firstQuarter =
                 fullMoon - days{kFullMoonAgeDay - kFirstQuarterAgeDay};
         if (k == 13) break;
         const sys_days newMoon = searchStart + days{kNewMoonAgeDay - a};
@@ -47,8 +48,8 @@ std::string AnnualTableHeader() {
     return " Vollmondphase    |    Halbmond, abn.   |    Neumondphase    |    Halbmond, zun.";
 }
 
-std::string AnnualTableRowText(const std::string& fullMoon, const std::string& lastQuarter,
-                               const std::string& newMoon, const std::string& firstQuarter) {
+std::string AnnualTableRowText(const std::string& fullMoon, const std::string& lastQuarter, const std::string& newMoon,
+                               const std::string& firstQuarter) {
     std::string row;
     row.reserve(80);
     row += "  ";

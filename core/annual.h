@@ -26,7 +26,7 @@ std::string AnnualTableHeader();
 // One printed table row from the four date texts as the window shows them
 // (full moon, last quarter, new moon, first quarter): 77 characters for
 // TT.MM.JJJJ texts, bars at the 19th, 41st and 62nd character.
-std::string AnnualTableRowText(const std::string& fullMoon, const std::string& lastQuarter,
-                               const std::string& newMoon, const std::string& firstQuarter);
+std::string AnnualTableRowText(const std::string& fullMoon, const std::string& lastQuarter, const std::string& newMoon,
+                               const std::string& firstQuarter);
 
 }  // namespace lunomat

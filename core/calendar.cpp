@@ -107,8 +107,7 @@ std::optional<std::chrono::year_month_day> DateFromParts(std::string_view dayTex
     const auto month = Digits(monthText, 2);
     const auto year = Digits(yearText, 4);
     if (!day || !month || !year) return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year{*year},
-                                           std::chrono::month{static_cast<unsigned>(*month)},
+    const std::chrono::year_month_day date{std::chrono::year{*year}, std::chrono::month{static_cast<unsigned>(*month)},
                                            std::chrono::day{static_cast<unsigned>(*day)}};
     if (!date.ok()) return std::nullopt;
     return date;
@@ -116,8 +115,8 @@ std::optional<std::chrono::year_month_day> DateFromParts(std::string_view dayTex
 
 std::string WeekdayNameOf(std::chrono::year_month_day date) {
     // Indexed by the C encoding, Sunday = 0; Saturday is "Sonnabend".
-    static constexpr std::array<const char*, 7> kNames = {
-        "Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Sonnabend"};
+    static constexpr std::array<const char*, 7> kNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                                          "Donnerstag", "Freitag", "Sonnabend"};
     if (!date.ok()) return {};
     const std::chrono::weekday weekday{std::chrono::sys_days{date}};
     return kNames[weekday.c_encoding()];
@@ -140,12 +139,16 @@ std::string DateText(std::chrono::year_month_day date) {
     const int year = static_cast<int>(date.year());
     if (day <= 99 && month <= 99 && year >= 0 && year <= kLastFourDigitYear) {
         // The usual case, written without any intermediate string.
-        const char text[10] = {static_cast<char>('0' + day / 10),          static_cast<char>('0' + day % 10),
+        const char text[10] = {static_cast<char>('0' + day / 10),
+                               static_cast<char>('0' + day % 10),
                                '.',
-                               static_cast<char>('0' + month / 10),        static_cast<char>('0' + month % 10),
+                               static_cast<char>('0' + month / 10),
+                               static_cast<char>('0' + month % 10),
                                '.',
-                               static_cast<char>('0' + year / 1000),       static_cast<char>('0' + year / 100 % 10),
-                               static_cast<char>('0' + year / 10 % 10),    static_cast<char>('0' + year % 10)};
+                               static_cast<char>('0' + year / 1000),
+                               static_cast<char>('0' + year / 100 % 10),
+                               static_cast<char>('0' + year / 10 % 10),
+                               static_cast<char>('0' + year % 10)};
         return std::string(text, sizeof text);
     }
     std::string text;

@@ -138,13 +138,9 @@ std::string DistanceLine(double km) {
                   " km (bezogen auf den mittleren Erddurchmesser = 12735 km)");
 }
 
-std::string LatitudeLine(double degrees) {
-    return Framed("Ekliptischer Breitengrad:   ", degrees, 5, " °");
-}
+std::string LatitudeLine(double degrees) { return Framed("Ekliptischer Breitengrad:   ", degrees, 5, " °"); }
 
-std::string LongitudeLine(double degrees) {
-    return Framed("Ekliptischer Längengrad:     ", degrees, 2, " °");
-}
+std::string LongitudeLine(double degrees) { return Framed("Ekliptischer Längengrad:     ", degrees, 2, " °"); }
 
 MoonDisplay BuildMoonDisplay(std::chrono::year_month_day date) {
     MoonDisplay display;

@@ -22,19 +22,19 @@ std::string GermanDecimal(double value, int decimals);
 std::string KilometreText(double km);
 
 std::string DateLine(std::string_view weekday, std::string_view dateText);  // "Mittwoch, der 29.07.2009"
-std::string DistanceLine(double km);         // "Entfernung:  394785 km (bezogen ...)"
-std::string LatitudeLine(double degrees);    // "Ekliptischer Breitengrad:   -5,07385 °"
-std::string LongitudeLine(double degrees);   // "Ekliptischer Längengrad:     222,96 °"
+std::string DistanceLine(double km);                                        // "Entfernung:  394785 km (bezogen ...)"
+std::string LatitudeLine(double degrees);                                   // "Ekliptischer Breitengrad:   -5,07385 °"
+std::string LongitudeLine(double degrees);                                  // "Ekliptischer Längengrad:     222,96 °"
 
 // Everything the result area shows for one existing date.
 struct MoonDisplay {
-    std::string dateLine;      // lbl_Datumangabe
-    std::string phaseText;     // lbl_MPh
-    std::string shortName;     // lbl_Mondphase
-    std::string distanceLine;  // Label5
-    std::string latitudeLine;  // Label6
-    std::string longitudeLine; // Label7
-    std::string picturePath;   // Image2, "/mondgif/mond-NN.gif"
+    std::string dateLine;       // lbl_Datumangabe
+    std::string phaseText;      // lbl_MPh
+    std::string shortName;      // lbl_Mondphase
+    std::string distanceLine;   // Label5
+    std::string latitudeLine;   // Label6
+    std::string longitudeLine;  // Label7
+    std::string picturePath;    // Image2, "/mondgif/mond-NN.gif"
     MoonState state;
     int ageDay = 0;
 };

@@ -6,9 +6,9 @@ namespace lunomat {
 
 namespace {
 
-using std::chrono::year;
-using std::chrono::month;
 using std::chrono::day;
+using std::chrono::month;
+using std::chrono::year;
 
 constexpr EclipseEntry E(int d, unsigned m, int y, EclipseKind kind) {
     return {std::chrono::year_month_day{year{y}, month{m}, day{static_cast<unsigned>(d)}}, kind};
@@ -18,6 +18,7 @@ constexpr EclipseKind T = EclipseKind::Total;
 constexpr EclipseKind H = EclipseKind::Penumbral;
 constexpr EclipseKind P = EclipseKind::Partial;
 
+// clang-format off
 constexpr std::array<EclipseEntry, kEclipseCount> kCatalogue = {{
     E(14, 4, 1987, H),  E(7, 10, 1987, H),  E(20, 2, 1989, T),  E(17, 8, 1989, T),
     E(9, 2, 1990, T),   E(30, 1, 1991, H),  E(15, 6, 1992, P),  E(9, 12, 1992, T),
@@ -35,6 +36,7 @@ constexpr std::array<EclipseEntry, kEclipseCount> kCatalogue = {{
     E(20, 2, 2027, H),  E(12, 1, 2028, P),  E(6, 7, 2028, P),   E(31, 12, 2028, T),
     E(26, 6, 2029, T),  E(20, 12, 2029, T), E(15, 6, 2030, P),  E(9, 12, 2030, H),
 }};
+// clang-format on
 
 std::string PrintCell(const EclipseEntry& entry) {
     return DateText(entry.date) + "  " + EclipseKindPrintText(entry.kind);
@@ -49,18 +51,18 @@ int LastEclipseYear() { return static_cast<int>(kCatalogue.back().date.year()); 
 
 std::string EclipseKindWindowText(EclipseKind kind) {
     switch (kind) {
-        case EclipseKind::Total: return "Totale-Finsternis";
-        case EclipseKind::Penumbral: return "Halbschatten-Finsternis";
-        case EclipseKind::Partial: return "Partielle-Finsternis";
+    case EclipseKind::Total: return "Totale-Finsternis";
+    case EclipseKind::Penumbral: return "Halbschatten-Finsternis";
+    case EclipseKind::Partial: return "Partielle-Finsternis";
     }
     return {};
 }
 
 std::string EclipseKindPrintText(EclipseKind kind) {
     switch (kind) {
-        case EclipseKind::Total: return "Totale       - Finsternis";
-        case EclipseKind::Penumbral: return "Halbschatten - Finsternis";
-        case EclipseKind::Partial: return "Partielle    - Finsternis";
+    case EclipseKind::Total: return "Totale       - Finsternis";
+    case EclipseKind::Penumbral: return "Halbschatten - Finsternis";
+    case EclipseKind::Partial: return "Partielle    - Finsternis";
     }
     return {};
 }

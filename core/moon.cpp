@@ -64,14 +64,14 @@ bool InRange(int ageDay) { return ageDay >= 0 && ageDay <= kNewMoonAgeDay; }
 
 // The method's mean elements: for each periodic term a Julian day on which it
 // starts a cycle (all near January 2000) and the length of that cycle in days.
-constexpr JulianDay kNewMoonEpoch = 2451550.1;       // a new moon
-constexpr double kSynodicMonthDays = 29.530588853;   // new moon to new moon
-constexpr JulianDay kPerigeeEpoch = 2451562.2;       // a perigee
+constexpr JulianDay kNewMoonEpoch = 2451550.1;         // a new moon
+constexpr double kSynodicMonthDays = 29.530588853;     // new moon to new moon
+constexpr JulianDay kPerigeeEpoch = 2451562.2;         // a perigee
 constexpr double kAnomalisticMonthDays = 27.55454988;  // perigee to perigee
-constexpr JulianDay kAscendingNodeEpoch = 2451565.2;  // a passage of the ascending node
-constexpr double kDraconicMonthDays = 27.212220817;   // node to node
-constexpr JulianDay kLongitudeEpoch = 2451555.8;     // a passage of longitude 0
-constexpr double kSiderealMonthDays = 27.321582241;   // star to star
+constexpr JulianDay kAscendingNodeEpoch = 2451565.2;   // a passage of the ascending node
+constexpr double kDraconicMonthDays = 27.212220817;    // node to node
+constexpr JulianDay kLongitudeEpoch = 2451555.8;       // a passage of longitude 0
+constexpr double kSiderealMonthDays = 27.321582241;    // star to star
 // The age in days is the phase fraction times the lunation rounded to two
 // decimals, as the method states it. Every age-day boundary - phase name,
 // picture, countdown and the annual table - rests on this rounded length; the

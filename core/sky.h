@@ -68,10 +68,10 @@ MoonPosition MoonAt(Instant t);
 enum class EclipseKind { Total, Partial, Penumbral };
 
 struct LunarEclipse {
-    Instant greatest;            // greatest eclipse, UT
+    Instant greatest;  // greatest eclipse, UT
     EclipseKind kind;
     double penumbralMagnitude;
-    double umbralMagnitude;      // negative for a penumbral eclipse
+    double umbralMagnitude;  // negative for a penumbral eclipse
     // Contacts, UT: the Moon's limb meets the penumbra (p1) and leaves it
     // (p4); meets the umbra (u1) and leaves it (u4); is wholly inside the
     // umbra (u2) until u3. Empty where the eclipse does not reach that stage.

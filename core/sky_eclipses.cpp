@@ -57,8 +57,8 @@ double LeastDistanceParameter(Offset a, Offset b, Offset c) {
     for (int i = 0; i < 4; ++i) {
         const double px = a.x + s * (b.x + s * c.x), py = a.y + s * (b.y + s * c.y);
         const double vx = b.x + 2.0 * s * c.x, vy = b.y + 2.0 * s * c.y;
-        const double g = px * vx + py * vy;                                   // half the slope of |p|²
-        const double h = vx * vx + vy * vy + 2.0 * (px * c.x + py * c.y);     // half its curvature
+        const double g = px * vx + py * vy;                                // half the slope of |p|²
+        const double h = vx * vx + vy * vy + 2.0 * (px * c.x + py * c.y);  // half its curvature
         if (h <= 0.0) break;
         s = std::clamp(s - g / h, -3.0, 3.0);
     }
@@ -182,11 +182,10 @@ std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
     // through two of its places serves for the third.
     const SunPlace sun1 = SunApparent(jde0 + kFitHalfWidthDays, Nutation{0.0});
     const double sunRateDeg = std::remainder(sun1.longitudeDeg - sun0.longitudeDeg, 360.0);
-    const Offset before = OffsetFromShadowAxis(MoonGeometric(jde0 - kFitHalfWidthDays),
-                                               sun0.longitudeDeg - sunRateDeg,
+    const Offset before = OffsetFromShadowAxis(MoonGeometric(jde0 - kFitHalfWidthDays), sun0.longitudeDeg - sunRateDeg,
                                                2.0 * sun0.latitudeDeg - sun1.latitudeDeg);
-    const Offset after = OffsetFromShadowAxis(MoonGeometric(jde0 + kFitHalfWidthDays), sun1.longitudeDeg,
-                                              sun1.latitudeDeg);
+    const Offset after =
+        OffsetFromShadowAxis(MoonGeometric(jde0 + kFitHalfWidthDays), sun1.longitudeDeg, sun1.latitudeDeg);
     const Offset b{(after.x - before.x) / 2.0, (after.y - before.y) / 2.0};
     const Offset c{(after.x + before.x) / 2.0 - a.x, (after.y + before.y) / 2.0 - a.y};
     const double s = LeastDistanceParameter(a, b, c);
@@ -196,7 +195,7 @@ std::optional<LunarEclipse> EclipseOfLunation(long lunation) {
     const double penumbralMagnitude = (penumbra + sm - distance) / (2.0 * sm);
     const double umbralMagnitude = (umbra + sm - distance) / (2.0 * sm);
     if (penumbralMagnitude <= 0.0) return std::nullopt;
-    const EclipseKind kind = umbralMagnitude >= 1.0   ? EclipseKind::Total
+    const EclipseKind kind = umbralMagnitude >= 1.0  ? EclipseKind::Total
                              : umbralMagnitude > 0.0 ? EclipseKind::Partial
                                                      : EclipseKind::Penumbral;
     LunarEclipse eclipse{InstantOfJde(jde), kind, penumbralMagnitude, umbralMagnitude, {}, {}, {}, {}, {}, {}};

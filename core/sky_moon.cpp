@@ -44,6 +44,7 @@ struct LrTerm {
     int d, m, mp, f;
     double l, r;
 };
+// clang-format off
 constexpr std::array<LrTerm, 60> kLongitudeDistance = {{
     {0, 0, 1, 0, 6288774, -20905355}, {2, 0, -1, 0, 1274027, -3699111},
     {2, 0, 0, 0, 658314, -2955968},   {0, 0, 2, 0, 213618, -569925},
@@ -76,10 +77,12 @@ constexpr std::array<LrTerm, 60> kLongitudeDistance = {{
     {0, 2, 1, 0, -323, 1165},         {1, 1, -1, 0, 299, 0},
     {2, 0, 3, 0, 294, 0},             {2, 0, -1, -2, 0, 8752},
 }};
+// clang-format on
 struct BTerm {
     int d, m, mp, f;
     double b;
 };
+// clang-format off
 constexpr std::array<BTerm, 60> kLatitude = {{
     {0, 0, 0, 1, 5128122}, {0, 0, 1, 1, 280602},  {0, 0, 1, -1, 277693}, {2, 0, 0, -1, 173237},
     {2, 0, -1, 1, 55413},  {2, 0, -1, -1, 46271}, {2, 0, 0, 1, 32573},   {0, 0, 2, 1, 17198},
@@ -97,6 +100,7 @@ constexpr std::array<BTerm, 60> kLatitude = {{
     {0, 1, 2, 1, -177},    {4, 0, -2, -1, 176},   {4, -1, -1, -1, 166},  {1, 0, 1, -1, -164},
     {4, 0, 1, -1, 132},    {1, 0, -1, -1, -119},  {4, -1, 0, -1, 115},   {2, -2, 0, 1, 107},
 }};
+// clang-format on
 
 // Additive terms for the action of Venus (A1), Jupiter (A2) and the
 // flattening of the Earth (L' − F, A3 and L' ± M'): arguments in degrees,
@@ -141,11 +145,10 @@ MoonPlace MoonGeometric(double jde) {
     const double a3 = NormalizeDeg(kA3At0 + kA3PerCentury * t);
     const double fDeg = f / kDegToRad, mpDeg = mp / kDegToRad;
     sumL += 3958.0 * SinDeg(a1) + 1962.0 * SinDeg(lp - fDeg) + 318.0 * SinDeg(a2);
-    sumB += -2235.0 * SinDeg(lp) + 382.0 * SinDeg(a3) + 175.0 * SinDeg(a1 - fDeg) +
-            175.0 * SinDeg(a1 + fDeg) + 127.0 * SinDeg(lp - mpDeg) - 115.0 * SinDeg(lp + mpDeg);
+    sumB += -2235.0 * SinDeg(lp) + 382.0 * SinDeg(a3) + 175.0 * SinDeg(a1 - fDeg) + 175.0 * SinDeg(a1 + fDeg) +
+            127.0 * SinDeg(lp - mpDeg) - 115.0 * SinDeg(lp + mpDeg);
 
-    return {NormalizeDeg(lp + sumL * kMicroDegrees), sumB * kMicroDegrees,
-            kMeanDistanceKm + sumR / kMetresPerKm};
+    return {NormalizeDeg(lp + sumL * kMicroDegrees), sumB * kMicroDegrees, kMeanDistanceKm + sumR / kMetresPerKm};
 }
 
 DistanceRate MoonDistanceRate(double jde) {

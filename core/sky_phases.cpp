@@ -43,6 +43,7 @@ struct SyzygyTerm {
     int powerOfE;
     int m, mPrime, f, omega;
 };
+// clang-format off
 constexpr std::array<SyzygyTerm, 25> kSyzygyTerms = {{
     {-0.40720, -0.40614, 0, 0, 1, 0, 0},
     {0.17241, 0.17302, 1, 1, 0, 0, 0},
@@ -70,6 +71,7 @@ constexpr std::array<SyzygyTerm, 25> kSyzygyTerms = {{
     {-0.00002, -0.00002, 0, 1, 3, 0, 0},
     {0.00002, 0.00002, 0, 0, 4, 0, 0},
 }};
+// clang-format on
 
 template <typename Coefficient>
 constexpr std::array<PhaseTerm, 25> SyzygyTable(Coefficient coefficient) {
@@ -83,6 +85,7 @@ constexpr std::array<PhaseTerm, 25> SyzygyTable(Coefficient coefficient) {
 constexpr auto kNewMoonTerms = SyzygyTable([](const SyzygyTerm& t) { return t.newMoonDays; });
 constexpr auto kFullMoonTerms = SyzygyTable([](const SyzygyTerm& t) { return t.fullMoonDays; });
 
+// clang-format off
 constexpr std::array<PhaseTerm, 25> kQuarterTerms = {{
     {-0.62801, 0, 0, 1, 0, 0}, {0.17172, 1, 1, 0, 0, 0},  {-0.01183, 1, 1, 1, 0, 0},
     {0.00862, 0, 0, 2, 0, 0},  {0.00804, 0, 0, 0, 2, 0},  {0.00454, 1, -1, 1, 0, 0},
@@ -94,6 +97,7 @@ constexpr std::array<PhaseTerm, 25> kQuarterTerms = {{
     {0.00003, 0, 3, 0, 0, 0},  {0.00002, 0, 0, 2, -2, 0}, {0.00002, 0, -1, 1, 2, 0},
     {-0.00002, 0, 1, 3, 0, 0},
 }};
+// clang-format on
 
 // The planetary arguments A1..A14: value at k = 0 in degrees, degrees per
 // lunation, and the coefficient of the sine in days.
@@ -102,6 +106,7 @@ struct PlanetaryTerm {
     double degPerLunation;
     double coefficientDays;
 };
+// clang-format off
 constexpr std::array<PlanetaryTerm, 14> kPlanetaryTerms = {{
     {299.77, 0.107408, 0.000325}, {251.88, 0.016321, 0.000165}, {251.83, 26.651886, 0.000164},
     {349.42, 36.412478, 0.000126}, {84.66, 18.206239, 0.000110},  {141.74, 53.303771, 0.000062},
@@ -109,15 +114,16 @@ constexpr std::array<PlanetaryTerm, 14> kPlanetaryTerms = {{
     {207.19, 0.121824, 0.000042},  {291.34, 1.844379, 0.000040},  {161.72, 24.198154, 0.000037},
     {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
 }};
+// clang-format on
 // A1 also has a term in T² (degrees per century²).
 constexpr double kA1PerCentury2 = -0.009173;
 
 double FractionOf(Phase phase) {
     switch (phase) {
-        case Phase::NewMoon: return 0.0;
-        case Phase::FirstQuarter: return 0.25;
-        case Phase::FullMoon: return 0.5;
-        case Phase::LastQuarter: return 0.75;
+    case Phase::NewMoon: return 0.0;
+    case Phase::FirstQuarter: return 0.25;
+    case Phase::FullMoon: return 0.5;
+    case Phase::LastQuarter: return 0.75;
     }
     return 0.0;
 }
@@ -129,15 +135,14 @@ double PhaseJde(long lunation, Phase phase) {
     const double t = k / kLunationsPerCentury;
     const double t2 = t * t, t3 = t2 * t, t4 = t3 * t;
 
-    double jde = kMeanNewMoonJde0 + kMeanSynodicMonthDays * k + kMeanPhaseT2 * t2 +
-                 kMeanPhaseT3 * t3 + kMeanPhaseT4 * t4;
+    double jde =
+        kMeanNewMoonJde0 + kMeanSynodicMonthDays * k + kMeanPhaseT2 * t2 + kMeanPhaseT3 * t3 + kMeanPhaseT4 * t4;
 
     const double e = EccentricityFactor(t);
     // Sun's mean anomaly, Moon's mean anomaly, Moon's argument of latitude,
     // longitude of the Moon's ascending node (degrees).
     const double m = 2.5534 + 29.10535670 * k - 0.0000014 * t2 - 0.00000011 * t3;
-    const double mp = 201.5643 + 385.81693528 * k + 0.0107582 * t2 + 0.00001238 * t3 -
-                      0.000000058 * t4;
+    const double mp = 201.5643 + 385.81693528 * k + 0.0107582 * t2 + 0.00001238 * t3 - 0.000000058 * t4;
     const double f = LatitudeArgumentAtLunationDeg(k);
     const double om = 124.7746 - 1.56375588 * k + 0.0020672 * t2 + 0.00000215 * t3;
 
@@ -152,9 +157,8 @@ double PhaseJde(long lunation, Phase phase) {
         jde += term.coefficientDays * eFactor[term.powerOfE] * z.s;
     }
     if (phase == Phase::FirstQuarter || phase == Phase::LastQuarter) {
-        const double w = 0.00306 - 0.00038 * e * mn[1].c + 0.00026 * mpn[1].c -
-                         0.00002 * Times(mpn[1], mn[-1]).c + 0.00002 * Times(mpn[1], mn[1]).c +
-                         0.00002 * fn[2].c;
+        const double w = 0.00306 - 0.00038 * e * mn[1].c + 0.00026 * mpn[1].c - 0.00002 * Times(mpn[1], mn[-1]).c +
+                         0.00002 * Times(mpn[1], mn[1]).c + 0.00002 * fn[2].c;
         jde += phase == Phase::FirstQuarter ? w : -w;
     }
     for (std::size_t i = 0; i < kPlanetaryTerms.size(); ++i) {
@@ -190,8 +194,7 @@ using detail::InstantOfJde;
 using detail::LunationNear;
 using detail::PhaseJde;
 
-constexpr std::array<Phase, 4> kPhaseOrder = {Phase::NewMoon, Phase::FirstQuarter, Phase::FullMoon,
-                                              Phase::LastQuarter};
+constexpr std::array<Phase, 4> kPhaseOrder = {Phase::NewMoon, Phase::FirstQuarter, Phase::FullMoon, Phase::LastQuarter};
 
 }  // namespace
 

@@ -69,8 +69,8 @@ Seen MoonSeen(double jd, const Place& place) {
     // Apparent sidereal time of the place (UT for the Earth's turn).
     const double tu = CenturiesSinceJ2000(jd);
     const double sidereal = kSiderealAt2000Deg + kSiderealDegPerDay * (jd - kJ2000) + kSiderealT2 * tu * tu -
-                            tu * tu * tu / kSiderealT3Divisor +
-                            nutation.longitudeDeg * std::cos(epsilon) + place.longitudeDeg;
+                            tu * tu * tu / kSiderealT3Divisor + nutation.longitudeDeg * std::cos(epsilon) +
+                            place.longitudeDeg;
     const double hourAngle = NormalizeDeg(sidereal) * kDegToRad - alpha;
 
     // In the frame of the local meridian (x to where it meets the equator, z
@@ -78,9 +78,9 @@ Seen MoonSeen(double jd, const Place& place) {
     const double phi = place.latitudeDeg * kDegToRad;
     const double u = std::atan(kPolarRatio * std::tan(phi));
     const double observerX = std::abs(place.latitudeDeg) >= 90.0 ? 0.0 : std::cos(u) * kEarthRadiusKm;
-    const double observerZ = (std::abs(place.latitudeDeg) >= 90.0 ? std::copysign(kPolarRatio, phi)
-                                                                   : kPolarRatio * std::sin(u)) *
-                             kEarthRadiusKm;
+    const double observerZ =
+        (std::abs(place.latitudeDeg) >= 90.0 ? std::copysign(kPolarRatio, phi) : kPolarRatio * std::sin(u)) *
+        kEarthRadiusKm;
     const double mx = moon.distanceKm * std::cos(delta) * std::cos(hourAngle) - observerX;
     const double my = moon.distanceKm * std::cos(delta) * std::sin(hourAngle);
     const double mz = moon.distanceKm * std::sin(delta) - observerZ;
@@ -121,8 +121,10 @@ std::vector<MoonEvent> MoonEventsBetween(Instant begin, Instant end, const Place
         // jump from +180 to -180 is the lower one).
         const bool transit = seenA.hourAngleDeg < 0.0 && seenB.hourAngleDeg >= 0.0 && seenA.hourAngleDeg > -90.0;
         std::vector<std::pair<double, HorizonEvent>> found;
-        if (limbA < 0.0 && limbB >= 0.0) found.emplace_back(RootBetween(a, b, limb, kResolutionDays), HorizonEvent::Rise);
-        if (limbA >= 0.0 && limbB < 0.0) found.emplace_back(RootBetween(a, b, limb, kResolutionDays), HorizonEvent::Set);
+        if (limbA < 0.0 && limbB >= 0.0)
+            found.emplace_back(RootBetween(a, b, limb, kResolutionDays), HorizonEvent::Rise);
+        if (limbA >= 0.0 && limbB < 0.0)
+            found.emplace_back(RootBetween(a, b, limb, kResolutionDays), HorizonEvent::Set);
         if (transit) found.emplace_back(RootBetween(a, b, hourAngle, kResolutionDays), HorizonEvent::Transit);
         std::sort(found.begin(), found.end());
         for (const auto& [jd, kind] : found) add(kind, jd);

@@ -32,6 +32,7 @@ struct Piece {
     double firstYear, originYear, yearsPerUnit;
     std::array<double, 8> seconds;
 };
+// clang-format off
 constexpr std::array<Piece, 12> kPieces = {{
     {-500.0, 0.0, 100.0, {10583.6, -1014.41, 33.78311, -5.952053, -0.1798452, 0.022174192, 0.0090316521}},
     {500.0, 1000.0, 100.0, {1574.2, -556.01, 71.23472, 0.319781, -0.8503463, -0.005050998, 0.0083572073}},
@@ -47,6 +48,7 @@ constexpr std::array<Piece, 12> kPieces = {{
     {1986.0, 2000.0, 1.0, {63.86, 0.3345, -0.060374, 0.0017275, 0.000651814, 0.00002373599}},
     {2005.0, 2000.0, 1.0, {62.92, 0.32217, 0.005589}},
 }};
+// clang-format on
 // Before the first piece and from this year on, the parabola alone; between
 // the last piece's end and this year the parabola less a term falling
 // linearly to zero, which makes it meet the last piece.
@@ -92,9 +94,7 @@ double JdeOfJulianDay(double jd) { return jd + DeltaTSeconds(DecimalYear(jd)) / 
 
 double JdeOfInstant(Instant t) { return JdeOfJulianDay(JulianDayOf(t)); }
 
-Instant InstantOfJde(double jde) {
-    return InstantOfJulianDay(jde - DeltaTSeconds(DecimalYear(jde)) / kSecondsPerDay);
-}
+Instant InstantOfJde(double jde) { return InstantOfJulianDay(jde - DeltaTSeconds(DecimalYear(jde)) / kSecondsPerDay); }
 
 }  // namespace detail
 

@@ -26,8 +26,8 @@ public:
 
 namespace {
 
-constexpr int kMaxLinkHops = 40;           // the kernel's own limit before ELOOP
-constexpr std::size_t kCopyBlock = 1 << 16;  // bytes moved at a time from the staging copy
+constexpr int kMaxLinkHops = 40;                          // the kernel's own limit before ELOOP
+constexpr std::size_t kCopyBlock = 1 << 16;               // bytes moved at a time from the staging copy
 constexpr const char* kTempPattern = "/.lunomat-XXXXXX";  // short, so that any folder can hold it
 
 // What one writer says about its file, with the user's own spelling of it.
@@ -56,9 +56,9 @@ private:
 // fault of the program itself count too: a crash while writing should not
 // leave a temporary file either.
 std::vector<int> EndingSignals() {
-    std::vector<int> list = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGUSR1, SIGUSR2,   SIGALRM,
-                             SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGPIPE, SIGPOLL, SIGPWR,
-                             SIGSTKFLT, SIGTRAP, SIGSYS, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGSEGV};
+    std::vector<int> list = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM,   SIGVTALRM,
+                             SIGPROF, SIGXCPU, SIGXFSZ, SIGPIPE, SIGPOLL, SIGPWR,  SIGSTKFLT, SIGTRAP,
+                             SIGSYS,  SIGABRT, SIGBUS,  SIGFPE,  SIGILL,  SIGSEGV};
     for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) list.push_back(s);
     return list;
 }
@@ -265,9 +265,9 @@ private:
 
 struct Resolved {
     enum Kind { Inherited, Existing, Missing } kind;
-    int fd = -1;           // Inherited: this process's descriptor
-    std::string name;      // Existing, Missing: the name without links
-    struct stat st {};     // Existing
+    int fd = -1;            // Inherited: this process's descriptor
+    std::string name;       // Existing, Missing: the name without links
+    struct stat st {};      // Existing
     bool renamable = true;  // false for a name the kernel makes up
 };
 
@@ -552,8 +552,7 @@ std::unique_ptr<FileWriter::Target> OpenExisting(const Resolved& r, const Messag
             if ((sameOwner || fchown(tempFd, r.st.st_uid, r.st.st_gid) == 0) &&
                 fchmod(tempFd, r.st.st_mode & 07777) == 0)
                 return target;
-        } else if (error != EACCES && error != EPERM && error != EROFS && error != ENAMETOOLONG &&
-                   error != EMFILE) {
+        } else if (error != EACCES && error != EPERM && error != EROFS && error != ENAMETOOLONG && error != EMFILE) {
             say.Fail(error);
         }
     }
@@ -584,15 +583,9 @@ FileWriter::FileWriter(const std::string& path) : path_(path) {
     const Messages say(path);
     const Resolved r = Resolve(path, say);
     switch (r.kind) {
-        case Resolved::Inherited:
-            target_ = std::make_unique<ThroughTarget>(r.fd, false, say);
-            break;
-        case Resolved::Existing:
-            target_ = OpenExisting(r, say);
-            break;
-        case Resolved::Missing:
-            target_ = CreateNew(r, say);
-            break;
+    case Resolved::Inherited: target_ = std::make_unique<ThroughTarget>(r.fd, false, say); break;
+    case Resolved::Existing: target_ = OpenExisting(r, say); break;
+    case Resolved::Missing: target_ = CreateNew(r, say); break;
     }
 }
 

@@ -7,10 +7,10 @@
 
 #include "core/annual.h"
 #include "core/calendar.h"
-#include "ui/widgets/shapes.h"
 #include "ui/platform/line_printer.h"
 #include "ui/platform/platform.h"
 #include "ui/print/printout.h"
+#include "ui/widgets/shapes.h"
 #include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
@@ -51,6 +51,7 @@ struct ColumnDesign {
     const char* heading;
     int headingLeft;
 };
+// clang-format off
 const ColumnDesign kColumns[4] = {
     {360, kDarkBlue, 480, kSymbolTop, 330, "vollmond.gif", 960, kYellow, false, "Label3", "Vollmond", "Vollmond",
      720},
@@ -61,6 +62,7 @@ const ColumnDesign kColumns[4] = {
     {8280, kDarkBlue, 8400, kSymbolTop, 330, "halbmond-zunehmend.gif", 8880, kYellow, true, "Label9",
      "Halbmond zunehmend", "zun. Halbmond", 8640},
 };
+// clang-format on
 
 // The legend bar under the table: grey bars above and below it, the small
 // yellow circles between the headings, and the rules along its edges.
@@ -139,17 +141,15 @@ void Mondphasen::buildTable() {
     for (int i = 0; i < kRows; ++i)
         for (int c = 0; c < 4; ++c)
             panelOf(c, std::size_t(i)) = panel(kColumns[c].panelLeft, kPanelTop + kRowPitch * i, kPanelWidth,
-                                                kPanelHeight, kColumns[c].panelColour, true);
+                                               kPanelHeight, kColumns[c].panelColour, true);
 
     LabelRow* const symbols[4] = {&Image1, &Image3, &Image2, &Image4};
     for (int i = 0; i < kRows; ++i)
         for (int c = 0; c < 4; ++c) {
             const ColumnDesign& d = kColumns[c];
-            QLabel* symbol = makePicture(this,
-                                         twipsRect(d.symbolLeft, d.symbolTop + kRowPitch * i, d.symbolSize,
-                                                   d.symbolSize),
-                                         platform_.programFolder(),
-                                         QStringLiteral("/symbols/") + QLatin1String(d.symbolFile));
+            QLabel* symbol =
+                makePicture(this, twipsRect(d.symbolLeft, d.symbolTop + kRowPitch * i, d.symbolSize, d.symbolSize),
+                            platform_.programFolder(), QStringLiteral("/symbols/") + QLatin1String(d.symbolFile));
             symbol->setAccessibleName(QString::fromUtf8(d.phaseName));
             (*symbols[c])[i] = symbol;
         }
@@ -161,10 +161,8 @@ void Mondphasen::buildTable() {
             QLabel* date = makeLabel(this, twipsRect(d.dateLeft, kDateTop + kRowPitch * i, 1695, 255));
             date->setFont(designFont(QStringLiteral("Arial"), 12));
             date->setAlignment(Qt::AlignCenter);
-            if (d.dateOnPanelColour)
-                setColours(date, d.dateColour, d.panelColour);
-            else
-                setTextColour(date, d.dateColour);
+            if (d.dateOnPanelColour) setColours(date, d.dateColour, d.panelColour);
+            else setTextColour(date, d.dateColour);
             date->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(d.dateName)).arg(i));
             (*dates[c])[i] = date;
         }
@@ -232,8 +230,7 @@ void Mondphasen::Form_Load() {
         QLabel* const cells[4] = {Label3[k], Label8[k], Label4[k], Label9[k]};
         for (int c = 0; c < 4; ++c) {
             cells[c]->setText(dateText(dates[c]));
-            cells[c]->setAccessibleName(QString::fromUtf8(kColumns[c].phaseName) + QLatin1Char(' ') +
-                                        cells[c]->text());
+            cells[c]->setAccessibleName(QString::fromUtf8(kColumns[c].phaseName) + QLatin1Char(' ') + cells[c]->text());
         }
     }
 }
@@ -251,8 +248,9 @@ void Mondphasen::printContent(LinePrinter& p, const PrintStamp& stamp) const {
                    .versionLabel = QStringLiteral("   Variante ")},
                   stamp);
     printHeading(p, QStringLiteral("Die Mondphasen - hierzu einige grundlegende theoretischer Erläuterungen zum "
-                           "Berechnungsablauf:"));
+                                   "Berechnungsablauf:"));
     blankLines(p, 1);
+    // clang-format off
     static const char* const kExplanation[] = {
         "Zur Luno-Mat ist es nötig, das Verhältnis zwischen Erde und Mond unabhängig von jahres-",
         "zeitlichen Schwankungen zu betrachten. Die Berechnung kann deshalb die für uns normalerweise üblichen",
@@ -268,10 +266,12 @@ void Mondphasen::printContent(LinePrinter& p, const PrintStamp& stamp) const {
         "Dabei handelt es sich um einen Zeitraum von  genau  27,212220 Tagen, wieder ein konstanter Wert, der im",
         "Englischen die Draconic Phase (zu deutsch: Drakonische Phase) genannt wird.",
     };
+    // clang-format on
     for (const char* line : kExplanation) p.printLine(QString::fromUtf8(line));
     blankLines(p, 1);
-    p.printLine(QStringLiteral("Mit den Ergebnissen in dieser Tabelle können die Mondphasen schnell und einfach "
-                               "in selbst gefertigte Jah-"));
+    p.printLine(
+        QStringLiteral("Mit den Ergebnissen in dieser Tabelle können die Mondphasen schnell und einfach "
+                       "in selbst gefertigte Jah-"));
     p.printLine(QStringLiteral("reskalender bzw. anderweitige Dokumente übertragen werden."));
     blankLines(p, 2);
 
@@ -298,8 +298,8 @@ void Mondphasen::printContent(LinePrinter& p, const PrintStamp& stamp) const {
 
     p.setFontName(QStringLiteral("Arial"));
     p.setFontSize(10);
-    p.printLine(QStringLiteral(
-        "Grundlage dieser Ergebnisse ist das im Startfenster des Programms eingetragene Kalenderjahr."));
+    p.printLine(
+        QStringLiteral("Grundlage dieser Ergebnisse ist das im Startfenster des Programms eingetragene Kalenderjahr."));
     blankLines(p, 16);
     printFooter(p, stamp.year);
 }

@@ -2,20 +2,20 @@
 // The main program starts it and waits for it, so that only this small
 // program loads the browser engine.
 
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QIcon>
 #include <QLoggingCategory>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
-#include <sys/prctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "ui/browser/helper_launcher.h"
+#include "ui/browser/internet_browser.h"
 #include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
-#include "ui/browser/internet_browser.h"
 
 int main(int argc, char** argv) {
     // Die with the program that started us, whatever way it ends.

@@ -1,5 +1,7 @@
 #include "ui/browser/helper_launcher.h"
 
+#include <sys/prctl.h>
+#include <unistd.h>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
@@ -7,8 +9,6 @@
 #include <QWidget>
 #include <QWindow>
 #include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 #include "ui/platform/platform.h"
 #include "ui/widgets/ui_conventions.h"
@@ -107,14 +107,11 @@ void HelperBrowserLauncher::run(QWidget* owner, Platform& platform) {
     const HelperEnd end = waitFor(helper, owner, startLimit_);
     if (end.ownerGone) return;
     const QString failed = QStringLiteral("Die Mondzeichen-Seite ließ sich nicht öffnen.");
-    if (end.hung)
-        tell(failed, QStringLiteral("antwortet nicht."));
-    else if (helper.error() == QProcess::FailedToStart)
-        tell(failed, QStringLiteral("lässt sich nicht starten."));
+    if (end.hung) tell(failed, QStringLiteral("antwortet nicht."));
+    else if (helper.error() == QProcess::FailedToStart) tell(failed, QStringLiteral("lässt sich nicht starten."));
     else if (helper.exitStatus() == QProcess::CrashExit && !endedOnPurpose(helper.exitCode()))
         tell(failed, QStringLiteral("ist abgestürzt."));
-    else if (!end.shown)
-        tell(failed, QStringLiteral("hat kein Fenster gezeigt."));
+    else if (!end.shown) tell(failed, QStringLiteral("hat kein Fenster gezeigt."));
 }
 
 }  // namespace lunomat

@@ -12,10 +12,10 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "ui/widgets/ui_conventions.h"
+#include "ui/browser/silent_page.h"
 #include "ui/platform/qt_platform.h"
 #include "ui/platform/version.h"
-#include "ui/browser/silent_page.h"
+#include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
 
@@ -24,8 +24,7 @@ const QColor kBackground = rgb(64, 64, 64);
 
 // A toolbar picture from the program's pictures.
 QIcon toolbarPicture(const char* name) {
-    QPixmap picture = readPicture(
-        QStringLiteral("%1/toolbar/%2.png").arg(dataFolder(), QLatin1String(name)));
+    QPixmap picture = readPicture(QStringLiteral("%1/toolbar/%2.png").arg(dataFolder(), QLatin1String(name)));
     if (picture.isNull()) return {};
     // Light grey is the pictures' transparent colour.
     picture.setMask(picture.createMaskFromColor(QColor(192, 192, 192), Qt::MaskInColor));
@@ -86,8 +85,7 @@ void Internet_Browser::buildBrowser() {
     page_ = new SilentPage(profile_, brwWebBrowser);
     brwWebBrowser->setPage(page_);
     brwWebBrowser->setGeometry(twipsRect(0, 495, 11520, 7560));
-    connect(brwWebBrowser, &QWebEngineView::loadFinished, this,
-            [this](bool) { brwWebBrowser_DownloadComplete(); });
+    connect(brwWebBrowser, &QWebEngineView::loadFinished, this, [this](bool) { brwWebBrowser_DownloadComplete(); });
 }
 
 void Internet_Browser::buildToolBar() {
@@ -140,9 +138,7 @@ void Internet_Browser::Form_Load() {
 
 // The browser takes the full inner size from its designed top-left corner,
 // so its lower part lies under the status bar and below the window's edge.
-void Internet_Browser::Form_Resize() {
-    brwWebBrowser->setGeometry(0, px(495), client->width(), client->height());
-}
+void Internet_Browser::Form_Resize() { brwWebBrowser->setGeometry(0, px(495), client->width(), client->height()); }
 
 void Internet_Browser::Form_Unload() { hide(); }
 

@@ -35,8 +35,8 @@ bool SilentPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg
     return silent_ ? false : QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
 }
 
-void SilentPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
-                                          int lineNumber, const QString& sourceID) {
+void SilentPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
+                                          const QString& sourceID) {
     if (!silent_) QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }
 

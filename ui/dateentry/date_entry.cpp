@@ -31,8 +31,7 @@ const std::string kClockTitle = "Luno-Mat   -   Falsche Systemzeit";
 constexpr int kLastFieldYear = 9999;
 const std::string kDayWrong = "Falsche Tageszahleingabe:\rDas Tagesdatum stimmt nicht.";
 const std::string kMonthWrong = "Falsche Monatszahleingabe:\rDas Monatsdatum stimmt nicht.";
-const std::string kDayNotZero =
-    "Falsche Tageszahleingabe:\rDas Tagesdatum muss grundsätzlich größer Null (0) sein.";
+const std::string kDayNotZero = "Falsche Tageszahleingabe:\rDas Tagesdatum muss grundsätzlich größer Null (0) sein.";
 const std::string kMonthNotZero =
     "Falsche Monatszahleingabe:\rDas Monatsdatum muss grundsätzlich größer Null (0) sein.";
 
@@ -93,9 +92,7 @@ bool NotANumber(std::string_view text) {
 
 bool IsMonthText(std::string_view month) { return InFieldRange(PadTwoDigits(month), kMonthsPerYear); }
 bool IsPlainYear(std::string_view year) { return IsDigits(year) && year.size() == kPlainYearDigits; }
-bool InEntryRange(std::optional<long long> year) {
-    return year && *year >= kFirstEntryYear && *year <= kLastEntryYear;
-}
+bool InEntryRange(std::optional<long long> year) { return year && *year >= kFirstEntryYear && *year <= kLastEntryYear; }
 
 // A clock past the year 9999 names a today the four-digit year field cannot
 // hold; a fifth digit there would turn the next typed year into another one.
@@ -123,8 +120,7 @@ bool CheckDayAndMonth(Steps& steps, const FieldTexts& fields, bool monthMustExis
         return false;
     }
     if (!Positive(fields.month) || (monthMustExist && !IsMonthText(fields.month))) {
-        Append(steps,
-               {Sound(), Box(Icon::Critical, kMonthTitle, kMonthNotZero), MoveFocus(Field::Month, kWholeField)});
+        Append(steps, {Sound(), Box(Icon::Critical, kMonthTitle, kMonthNotZero), MoveFocus(Field::Month, kWholeField)});
         return false;
     }
     return true;
@@ -198,11 +194,10 @@ Steps KeyPressed(Field field, Key key, const FieldTexts& fields, year_month_day 
     const auto year = ValueOf(fields.year);
     if (!Positive(fields.year)) steps.push_back(MoveFocus(Field::Year, kWholeField));
     if (!InEntryRange(year)) {
-        Append(steps, {Sound(),
-                       Box(Icon::Critical, kYearTitle,
-                           YearRangeSentence() +
-                               "\r\rHinweis:\rDie Eingabefenster (Tag, Monat, Jahr) werden auf das aktuelle "
-                               "Kalenderjahr zurückgesetzt.")});
+        Append(steps, {Sound(), Box(Icon::Critical, kYearTitle,
+                                    YearRangeSentence() +
+                                        "\r\rHinweis:\rDie Eingabefenster (Tag, Monat, Jahr) werden auf das aktuelle "
+                                        "Kalenderjahr zurückgesetzt.")});
         Append(steps, ResetToToday(today));
         steps.push_back(MoveFocus(Field::Day, kWholeField));
         return steps;
@@ -219,10 +214,10 @@ Steps CalculatePressed(const FieldTexts& entered, year_month_day today) {
     const bool yearFails = !Positive(fields.year) || !IsPlainYear(fields.year);
     if (yearFails) steps.push_back(MoveFocus(Field::Year, kWholeField));
     if (yearFails || !InEntryRange(ValueOf(fields.year))) {
-        Append(steps, {Sound(), Box(Icon::Critical, kYearTitle,
-                                    YearRangeSentence() +
-                                        "\rHinweis:  Das Eingabejahr wird auf das aktuelle Kalenderjahr "
-                                        "zurückgesetzt.")});
+        Append(steps,
+               {Sound(), Box(Icon::Critical, kYearTitle,
+                             YearRangeSentence() + "\rHinweis:  Das Eingabejahr wird auf das aktuelle Kalenderjahr "
+                                                   "zurückgesetzt.")});
         Append(steps, ResetToToday(today));
         // Beyond the year 9999 the fields keep what they hold, which is no
         // date to compute; computing would bring this message back.
@@ -264,10 +259,10 @@ Steps CorrectDate(const FieldTexts& fields, year_month_day today) {
     Steps steps;
     if (month != 2) {
         const bool past = yearIsPast || todayMonth > month;
-        steps.push_back(Box(Icon::Exclamation, kCorrectionTitle,
-                            std::string("Falsches Datum:\rBitte geben Sie ein gültiges Tagesdatum ein - dieser Monat ") +
-                                (past ? "hatte" : "hat") + " nur 30 Tage!\rDie Luno-Mat wird mit dem Datum  30" +
-                                date));
+        steps.push_back(
+            Box(Icon::Exclamation, kCorrectionTitle,
+                std::string("Falsches Datum:\rBitte geben Sie ein gültiges Tagesdatum ein - dieser Monat ") +
+                    (past ? "hatte" : "hat") + " nur 30 Tage!\rDie Luno-Mat wird mit dem Datum  30" + date));
         steps.push_back(Write(Field::Day, "30"));
     } else {
         const bool leap = std::chrono::year{year}.is_leap();
@@ -279,8 +274,8 @@ Steps CorrectDate(const FieldTexts& fields, year_month_day today) {
             leap ? "  (" + fields.year + (past ? " war" : " ist") + " ein Schaltjahr)" : std::string();
         steps.push_back(Box(Icon::Exclamation, kCorrectionTitle,
                             "Falsches Datum:\rBitte geben Sie ein gültiges Tagesdatum ein - der Februar" +
-                                std::string(past ? " hatte " : " hat ") + "in diesem Jahr " + days + " Tage!" +
-                                note + "\rDie Luno-Mat wird mit dem Datum  " + days + date));
+                                std::string(past ? " hatte " : " hat ") + "in diesem Jahr " + days + " Tage!" + note +
+                                "\rDie Luno-Mat wird mit dem Datum  " + days + date));
         steps.push_back(Write(Field::Day, days));
     }
     steps.push_back(Calculate());

@@ -53,7 +53,8 @@ void printEclipsePage(LinePrinter& p, const PrintStamp& stamp) {
     printHeading(p, u("Die Mondfinsternisse - hierzu einige Informationen betreffs der Bezeichnung:"),
                  Emphasis::UnderlineFirst, Emphasis::UnderlineFirst);
     blankLines(p, 1);
-    p.printLine(u("In den nachfolgend angegebenen Mondfinsternisterminen finden Sie drei Mondfinsternis-Definitionen:"));
+    p.printLine(
+        u("In den nachfolgend angegebenen Mondfinsternisterminen finden Sie drei Mondfinsternis-Definitionen:"));
     blankLines(p, 1);
     for (const char* line : kDefinitions) p.printLine(u(line));
     blankLines(p, 1);
@@ -97,8 +98,8 @@ QLabel* cell(QWidget* parent, int i) {
     static constexpr int kColumnLeft[] = {360, 3720, 7080};
     const int k = i % 20;
     const int top = k < 10 ? 360 * (k + 1) : 360 * (k + 2);
-    QLabel* cell = makePanel(parent, twipsRect(kColumnLeft[i / 20], top, 3250, 320), rgb(0, 0, 64),
-                             PanelBorder::ThinBlack);
+    QLabel* cell =
+        makePanel(parent, twipsRect(kColumnLeft[i / 20], top, 3250, 320), rgb(0, 0, 64), PanelBorder::ThinBlack);
     cell->setObjectName(QStringLiteral("Label2_%1").arg(i));
     setColours(cell, rgb(255, 255, 0), rgb(0, 0, 64));
     cell->setFont(designFont(QStringLiteral("Arial"), 9));
@@ -113,9 +114,8 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
     // A dialog window, so that the window manager is told its owner (a plain
     // window would get no transient hint and may show up as a task of its
     // own); it keeps the minimise and maximise buttons all the same.
-    : NoCancelDialog(parent,
-              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                  Qt::WindowCloseButtonHint),
+    : NoCancelDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                                 Qt::WindowCloseButtonHint),
       platform_(platform) {
     setWindowTitle(u("Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )"));
     // The designed place of the client area on the screen; setting it
@@ -148,8 +148,8 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
     Frame1->setGeometry(twipsRect(1200, 8730, 6375, 25));
     setColours(Frame1, Qt::black, rgb(128, 128, 128));
 
-    Drucker = button(this, u("&Drucken"), u("Ausdruck aller Mond-Finsternisse von 1987 bis 2030."), 7800,
-                     rgb(255, 224, 192));
+    Drucker =
+        button(this, u("&Drucken"), u("Ausdruck aller Mond-Finsternisse von 1987 bis 2030."), 7800, rgb(255, 224, 192));
     Drucker->setObjectName(QStringLiteral("Drucker"));
     cmdOK = button(this, u("&OK"), u("... zurück zum Startfenster des Programms."), 9000, rgb(192, 192, 255));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

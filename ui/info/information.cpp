@@ -9,10 +9,10 @@
 #include <QStatusBar>
 #include <vector>
 
-#include "ui/platform/platform.h"
-#include "ui/widgets/ui_conventions.h"
-#include "ui/platform/version.h"
 #include "ui/info/caption_frame.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/version.h"
+#include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
 
@@ -33,8 +33,7 @@ QLabel* textLabel(QWidget* parent, const QString& text, const QRect& twips, cons
     return label;
 }
 
-CaptionFrame* makeFrame(QWidget* parent, const QString& caption, const QColor& captionColour,
-                        const QRect& twips) {
+CaptionFrame* makeFrame(QWidget* parent, const QString& caption, const QColor& captionColour, const QRect& twips) {
     auto* frame = new CaptionFrame(caption, captionColour, parent);
     frame->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     setColours(frame, kWhite, kBackground);
@@ -76,8 +75,8 @@ QCursor linkCursor(const QString& folder) {
 
 // An address on the maker's web site; path starts with '/'.
 QUrl makerAddress(const char* path) {
-    return QUrl(QStringLiteral("http://%1%2?ref=%3")
-                    .arg(QLatin1String(kWebHost), QLatin1String(path), QLatin1String(kRefTag)));
+    return QUrl(
+        QStringLiteral("http://%1%2?ref=%3").arg(QLatin1String(kWebHost), QLatin1String(path), QLatin1String(kRefTag)));
 }
 
 // A framed group of the window and a text in one, as designed; places in
@@ -114,7 +113,7 @@ const char* const kFreewareNote =
 
 Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* parent)
     : NoCancelDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+                                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       platform_(platform),
       focusOnClose_(focusOnClose) {
     setWindowTitle(QStringLiteral("Luno-Mat   (Programm- Informationen)"));
@@ -157,7 +156,9 @@ void Information::buildGroups() {
     const Qt::Alignment top = Qt::AlignHCenter | Qt::AlignTop;
     const QFont own = font();
     const QFont boldFont = designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
-    const QString freeware = QString::fromUtf8(kFreewareNote) + copyrightNotice(platform_.now().date().year()).trimmed();
+    const QString freeware =
+        QString::fromUtf8(kFreewareNote) + copyrightNotice(platform_.now().date().year()).trimmed();
+    // clang-format off
     const std::pair<GroupDesign, std::vector<TextDesign>> groups[] = {
         {{&Information::Frame1, "Frame1", QStringLiteral("Programm-Information :"), rgb(255, 255, 192),
           {80, 7, 4215, 1740}},
@@ -185,6 +186,7 @@ void Information::buildGroups() {
          {{&Information::Mail, "Mail", QStringLiteral("Support-Formular"), {60, 390, 2270, 375}, kLinkBlue, top, own,
            false, QStringLiteral("Kontakt bzw. Support über das Kontaktformular der Webseite des Autors.")}}},
     };
+    // clang-format on
     for (const auto& [group, texts] : groups) {
         CaptionFrame* frame = makeFrame(this, group.caption, group.captionColour, group.twips);
         frame->setObjectName(QLatin1String(group.name));
@@ -203,8 +205,7 @@ void Information::buildGroups() {
 }
 
 void Information::Form_Load() {
-    lblVersion->setText(
-        QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
 }
 
 void Information::cmdOK_Click() { close(); }
@@ -236,10 +237,8 @@ bool Information::eventFilter(QObject* watched, QEvent* event) {
             const bool clicked = pressedLink_ == watched && inside;
             pressedLink_ = nullptr;
             if (clicked) {
-                if (watched == URL)
-                    URL_Click();
-                else
-                    Mail_Click();
+                if (watched == URL) URL_Click();
+                else Mail_Click();
             }
             return true;
         }

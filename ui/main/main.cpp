@@ -8,15 +8,15 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <unistd.h>
 #include <clocale>
 #include <cstdio>
 #include <thread>
-#include <unistd.h>
 
 #include "ui/browser/helper_launcher.h"
+#include "ui/main/mondphase.h"
 #include "ui/platform/qt_platform.h"
 #include "ui/widgets/ui_conventions.h"
-#include "ui/main/mondphase.h"
 
 namespace {
 
@@ -38,9 +38,10 @@ void holdUntilDisplay(QtMsgType type, const QMessageLogContext& context, const Q
         gHeldMessages.append({type, QByteArray(context.category ? context.category : "default"), text});
         return;
     }
-    std::fputs("Luno-Mat: Das Fenster kann nicht geöffnet werden, denn es ist keine grafische Anzeige erreichbar "
-               "(DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder die Anzeige antwortet nicht).\n",
-               stderr);
+    std::fputs(
+        "Luno-Mat: Das Fenster kann nicht geöffnet werden, denn es ist keine grafische Anzeige erreichbar "
+        "(DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt, oder die Anzeige antwortet nicht).\n",
+        stderr);
     std::fflush(stderr);
     _exit(1);
 }

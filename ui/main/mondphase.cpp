@@ -60,9 +60,7 @@ std::chrono::year_month_day Mondphase::today() const {
            std::chrono::day{static_cast<unsigned>(d.day())};
 }
 
-QLineEdit* Mondphase::field(Field f) const {
-    return f == Field::Day ? txtTag : f == Field::Month ? txtMonat : txtJahr;
-}
+QLineEdit* Mondphase::field(Field f) const { return f == Field::Day ? txtTag : f == Field::Month ? txtMonat : txtJahr; }
 
 std::optional<Field> Mondphase::field(const QObject* watched) const {
     if (watched == txtTag) return Field::Day;
@@ -77,7 +75,9 @@ entry::FieldTexts Mondphase::fieldTexts() const {
 
 QString Mondphase::clockText() const {
     const QTime t = platform_.now().time();
-    return QStringLiteral("Uhrzeit: %1.%2  Uhr").arg(t.hour(), 2, 10, QLatin1Char('0')).arg(t.minute(), 2, 10, QLatin1Char('0'));
+    return QStringLiteral("Uhrzeit: %1.%2  Uhr")
+        .arg(t.hour(), 2, 10, QLatin1Char('0'))
+        .arg(t.minute(), 2, 10, QLatin1Char('0'));
 }
 
 void Mondphase::showBox(MessageIcon icon, const QString& title, const QString& text) {
@@ -131,10 +131,8 @@ void Mondphase::Form_Load() {
 
     if (regionalFormatRefused(todayDate)) return;
 
-    if (const auto date = entry::EnteredDate(fields))
-        showMoon(*date);
-    else
-        run(entry::CorrectDate(fields, today()));
+    if (const auto date = entry::EnteredDate(fields)) showMoon(*date);
+    else run(entry::CorrectDate(fields, today()));
 }
 
 bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
@@ -152,23 +150,21 @@ bool Mondphase::regionalFormatRefused(const QDate& todayDate) {
                               parts[0].toInt() == todayDate.day() && parts[1].toInt() == todayDate.month();
 
     if (at(5) == QLatin1Char('-') || (at(5) == QLatin1Char('.') && !dayFirstDots)) {
-        showBox(
-            MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsche System-Datumseinstellung"),
-            QStringLiteral("Falsche Einstellung der System-Datumseinstellung - Sie verwenden das amerikanische "
-                           "Datumsformat.\r\rBitte setzen Sie in der Systemeinstellung von Windows unter "
-                           "'Regions- und Sprachoptionen' das deutsche Datumsformat 'TT.MM.JJJJ' oder 'T.M.JJJJ' "
-                           "ein.\rAls Datumstrennzeichen immer den Punkt '.' einstellen!\r\rACHTUNG: Das Programm "
-                           "wird jetzt beendet."));
+        showBox(MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsche System-Datumseinstellung"),
+                QStringLiteral("Falsche Einstellung der System-Datumseinstellung - Sie verwenden das amerikanische "
+                               "Datumsformat.\r\rBitte setzen Sie in der Systemeinstellung von Windows unter "
+                               "'Regions- und Sprachoptionen' das deutsche Datumsformat 'TT.MM.JJJJ' oder 'T.M.JJJJ' "
+                               "ein.\rAls Datumstrennzeichen immer den Punkt '.' einstellen!\r\rACHTUNG: Das Programm "
+                               "wird jetzt beendet."));
         platform_.endProgramNow();
         return true;
     }
     if (at(3) == QLatin1Char('-') || at(2) == QLatin1Char('-')) {
-        showBox(
-            MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsches Datumstrennzeichen"),
-            QStringLiteral("Falsche Einstellung des System-Datumstrennzeichens.\rBitte setzen Sie in der "
-                           "Systemeinstellung von Windows unter 'Regions- und Sprachoptionen' anstelle des "
-                           "Bindestriches '-' den Punkt '.' dafür ein!\r\rACHTUNG: Das Programm wird jetzt "
-                           "beendet."));
+        showBox(MessageIcon::Exclamation, QStringLiteral("Lunomat   -   Falsches Datumstrennzeichen"),
+                QStringLiteral("Falsche Einstellung des System-Datumstrennzeichens.\rBitte setzen Sie in der "
+                               "Systemeinstellung von Windows unter 'Regions- und Sprachoptionen' anstelle des "
+                               "Bindestriches '-' den Punkt '.' dafür ein!\r\rACHTUNG: Das Programm wird jetzt "
+                               "beendet."));
         platform_.endProgramNow();
         return true;
     }
@@ -246,10 +242,8 @@ bool Mondphase::keyPressed(QObject* watched, QKeyEvent* key) {
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (const auto f = field(watched)) {
         entry::Key k = entry::Key::Other;
-        if (enter)
-            k = entry::Key::Enter;
-        else if ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_O)
-            k = entry::Key::CtrlO;
+        if (enter) k = entry::Key::Enter;
+        else if ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_O) k = entry::Key::CtrlO;
         run(entry::KeyPressed(*f, k, fieldTexts(), today()));
         return false;  // every key reaches the field as usual
     }

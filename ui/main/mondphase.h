@@ -100,7 +100,7 @@ private:
     // Controls, named as the design names them.
     QLabel* Label8 = nullptr;
     QLabel* Label2 = nullptr;
-    StarSky* sky_ = nullptr;  // Image1(0) to Image1(5), Timer5 to Timer10
+    StarSky* sky_ = nullptr;            // Image1(0) to Image1(5), Timer5 to Timer10
     std::array<QLabel*, 13> Label10{};  // only 4, 5, 7, 8, 9 and 12 exist
     QLabel* Image2 = nullptr;
     QLabel* lbl_Datumangabe = nullptr;
@@ -139,7 +139,7 @@ private:
 
     Platform& platform_;
     QDate lastSeenDate_;  // the local date of the last midnight check
-    int boxesOpen_ = 0;           // message boxes of this window waiting to be closed
+    int boxesOpen_ = 0;   // message boxes of this window waiting to be closed
     bool centred_ = false;
     bool secondaryOpen_ = false;  // a window opened by a button is still open
     bool browserOpen_ = false;    // the browser helper is running

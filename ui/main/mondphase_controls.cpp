@@ -20,13 +20,13 @@ namespace lunomat {
 
 namespace {
 
-constexpr QRgb kPanel = qRgb(0, 0, 64);            // behind the heading and the result lines
-constexpr QRgb kUpperPanel = qRgb(0, 0, 40);       // Label8, the panel behind the upper area
-constexpr QRgb kYellow = qRgb(255, 255, 128);      // heading, result lines, date fields
+constexpr QRgb kPanel = qRgb(0, 0, 64);        // behind the heading and the result lines
+constexpr QRgb kUpperPanel = qRgb(0, 0, 40);   // Label8, the panel behind the upper area
+constexpr QRgb kYellow = qRgb(255, 255, 128);  // heading, result lines, date fields
 constexpr QRgb kLightGrey = qRgb(192, 192, 192);
 constexpr QRgb kGrey = qRgb(128, 128, 128);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kLightBlue = qRgb(192, 192, 255);   // the buttons but "&Heute"
+constexpr QRgb kLightBlue = qRgb(192, 192, 255);  // the buttons but "&Heute"
 constexpr QRgb kWindow = qRgb(64, 64, 64);
 
 struct Place {
@@ -68,10 +68,8 @@ QLabel* makeText(QWidget* parent, const TextDesign& d, Qt::Alignment alignment =
     l->setObjectName(QLatin1String(d.name));
     l->setFont(designFont(QLatin1String(d.family), d.points));
     l->setAlignment(alignment);
-    if (d.background == kNoBackground)
-        setTextColour(l, QColor(d.colour));
-    else
-        setColours(l, QColor(d.colour), QColor(d.background));
+    if (d.background == kNoBackground) setTextColour(l, QColor(d.colour));
+    else setColours(l, QColor(d.colour), QColor(d.background));
     return l;
 }
 
@@ -127,8 +125,9 @@ void Mondphase::buildUpperPanel() {
 
     sky_ = new StarSky(this, platform_.programFolder());
 
-    Label2 = makeText(this, {"Label2", {1200, 250, 6255, 615}, "Luno - Skop zur Datumseingabe", "Alba Super", 15.75,
-                             kYellow, kPanel});
+    Label2 = makeText(
+        this,
+        {"Label2", {1200, 250, 6255, 615}, "Luno - Skop zur Datumseingabe", "Alba Super", 15.75, kYellow, kPanel});
 
     for (const auto& [index, left, top] : kStarDots) {
         // Each lies on the star sky and is repainted with each of its frames.
@@ -157,6 +156,7 @@ void Mondphase::buildUpperPanel() {
 }
 
 void Mondphase::buildResultLines() {
+    // clang-format off
     const std::pair<QLabel* Mondphase::*, TextDesign> lines[] = {
         {&Mondphase::lbl_Datumangabe, {"lbl_Datumangabe", {2400, 2280, 3975, 255}, "", "Arial", 9.75, kYellow, kPanel}},
         {&Mondphase::lbl_MPh, {"lbl_MPh", {840, 2560, 7095, 405}, "", "Arial", 11.25, kYellow, kPanel}},
@@ -208,7 +208,9 @@ void Mondphase::buildButtons() {
         const char* tooltip;
         QRgb colour;
     };
+    // clang-format on
     // Frame1 lies between the two rows; it comes in the design's order.
+    // clang-format off
     const ButtonDesign buttons[] = {
         {&Mondphase::Command2, "Command2", {720, 5240, 1200, 350}, "&Heute",
          "Zurücksetzung der Mondphase auf das aktuelle Kalenderdatum (heute).", kLightGrey},
@@ -300,6 +302,7 @@ void Mondphase::buildTimers() {
         if (running) t->start();
         return t;
     };
+    // clang-format on
     // The shortest periods run "as soon as the event loop is free" (0 ms) for
     // the one-shot focus and today timers; the clock sets its own next tick.
     // Timer5 to Timer10 go round the star sky.

@@ -72,10 +72,8 @@ StarSky::StarSky(QWidget* window, QString programFolder)
 
 void StarSky::start() {
     if (running()) return;
-    if (held_)
-        heldRing_.push_back(ring_[0]);
-    else
-        ring_[0]->start();
+    if (held_) heldRing_.push_back(ring_[0]);
+    else ring_[0]->start();
 }
 
 QString StarSky::framePath(int number) const {
@@ -94,10 +92,8 @@ const StarSky::Frame& StarSky::frame(int number) {
     // frame is a plain copy; a frame that cannot be read stays empty and is
     // tried again when its turn comes round, not straight after the other
     // thread has just failed to read it.
-    if (number == 1 && firstFrame_.valid())
-        scaled = firstFrame_.get();
-    else if (scaled[0].isNull())
-        scaled = makeFrame(framePath(number), pictureSizes(), window_->devicePixelRatioF());
+    if (number == 1 && firstFrame_.valid()) scaled = firstFrame_.get();
+    else if (scaled[0].isNull()) scaled = makeFrame(framePath(number), pictureSizes(), window_->devicePixelRatioF());
     return scaled;
 }
 

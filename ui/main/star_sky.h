@@ -24,8 +24,8 @@ class FramePicture;
 
 class StarSky : public QObject {
 public:
-    static constexpr int kFrames = 6;    // frames 1 to 6, one timer each
-    static constexpr int kPictures = 6;  // Image1(0) to Image1(5)
+    static constexpr int kFrames = 6;             // frames 1 to 6, one timer each
+    static constexpr int kPictures = 6;           // Image1(0) to Image1(5)
     using Frame = std::array<QImage, kPictures>;  // one frame at each picture's size
 
     // Creates the six pictures at their places in `window` and starts

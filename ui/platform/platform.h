@@ -29,8 +29,7 @@ public:
 
     // A modal box with one OK button. Lines of text are separated by "\r"
     // (an empty line is "\r\r"). An empty title means the application's own.
-    virtual void messageBox(QWidget* parent, MessageIcon icon, const QString& title,
-                            const QString& text) = 0;
+    virtual void messageBox(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) = 0;
     // Starts the error sound and returns at once; a new call restarts it; a
     // missing or unplayable sound file stays silent.
     virtual void playErrorSound() = 0;

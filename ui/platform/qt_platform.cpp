@@ -7,11 +7,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLocale>
-#include <QMessageBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLibrary>
+#include <QLocale>
+#include <QMessageBox>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -86,9 +86,11 @@ std::unique_ptr<LinePrinter> QtPlatform::choosePrinter(QWidget* parent) {
     const bool present = QFileInfo::exists(moduleFolder_ + QLatin1Char('/') + file);
     messageBox(parent, MessageIcon::Critical, QString(),
                present ? QStringLiteral("Drucken ist nicht möglich: Die Programmdatei \"%1\" im Programmordner "
-                                        "lässt sich nicht laden.").arg(file)
+                                        "lässt sich nicht laden.")
+                             .arg(file)
                        : QStringLiteral("Drucken ist nicht möglich: Die Programmdatei \"%1\" fehlt im "
-                                        "Programmordner.").arg(file));
+                                        "Programmordner.")
+                             .arg(file));
     return nullptr;
 }
 

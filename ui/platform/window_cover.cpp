@@ -1,10 +1,10 @@
 #include "ui/platform/window_cover.h"
 
+#include <xcb/xcb.h>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWindow>
 #include <cstdlib>
-#include <xcb/xcb.h>
 
 namespace lunomat {
 
@@ -12,8 +12,8 @@ CoverWatch::CoverWatch(QWindow* window, std::function<void()> changed)
     : QObject(window), windowId_(window->winId()), changed_(std::move(changed)) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     // Other platforms may offer an X11 interface without an X connection.
-    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection()
-                                                                                               : nullptr;
+    xcb_connection_t* connection =
+        x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
     if (connection) {
         const auto id = xcb_window_t(windowId_);
         // Added to the events Qt has asked for: setting the mask replaces it.

@@ -3,8 +3,8 @@
 // dialog; loaded by the program on first use.
 
 // GIO first: its headers use "signals" as a name, which Qt makes a keyword.
-#include <gio/gio.h>
 #include <canberra.h>
+#include <gio/gio.h>
 
 #include <QFile>
 
@@ -18,7 +18,8 @@ namespace {
 // (GNOME and the desktops built on its settings); without it sounds are on.
 bool eventSoundsWanted() {
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    GSettingsSchema* schema = source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.sound", TRUE) : nullptr;
+    GSettingsSchema* schema =
+        source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.sound", TRUE) : nullptr;
     if (!schema) return true;
     bool wanted = true;
     if (g_settings_schema_has_key(schema, "event-sounds")) {
@@ -61,6 +62,4 @@ private:
 }  // namespace
 }  // namespace lunomat
 
-extern "C" Q_DECL_EXPORT lunomat::PlatformExtras* lunomat_create_platform_extras() {
-    return new lunomat::ModuleExtras;
-}
+extern "C" Q_DECL_EXPORT lunomat::PlatformExtras* lunomat_create_platform_extras() { return new lunomat::ModuleExtras; }

@@ -1,11 +1,11 @@
 #include "ui/print/painter_line_printer.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPen>
 #include <QPrinter>
 #include <algorithm>
-#include <unistd.h>
 #include <utility>
 
 #include "files/file_writer.h"
@@ -27,8 +27,7 @@ namespace lunomat {
 // (2.1 cm) from the left paper edge and 100 twips below the top of the
 // printable area.
 
-PainterLinePrinter::PainterLinePrinter(std::unique_ptr<QPrinter> printer)
-    : printer_(std::move(printer)) {
+PainterLinePrinter::PainterLinePrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
     family_ = designFont(QStringLiteral("Arial"), 10).family();
 }
 

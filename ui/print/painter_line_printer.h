@@ -57,8 +57,8 @@ private:
     // Device coordinates: (0,0) is the top-left corner of the printable area.
     double marginX_ = 0;  // where every line starts
     double x_ = 0;
-    double y_ = 0;        // top of the next line
-    double topY_ = 0;     // where a continuation page starts
+    double y_ = 0;     // top of the next line
+    double topY_ = 0;  // where a continuation page starts
 };
 
 // Qt's print dialog. Its check whether the chosen file can be written (when

@@ -2,12 +2,12 @@
 // PDF file, so a machine without any installed printer still gets a dialog
 // and a usable choice; only cancelling it (or a printer that Qt cannot use)
 // yields no printer.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "ui/print/painter_line_printer.h"
 

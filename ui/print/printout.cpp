@@ -5,8 +5,8 @@
 
 #include "ui/platform/line_printer.h"
 #include "ui/platform/platform.h"
-#include "ui/widgets/ui_conventions.h"
 #include "ui/platform/version.h"
+#include "ui/widgets/ui_conventions.h"
 
 namespace lunomat {
 
@@ -29,9 +29,8 @@ PrintStamp takePrintStamp(const Platform& platform) {
 
 QString printDateLine(const PrintStamp& stamp, const QString& versionLabel) {
     return QStringLiteral("Druckdatum:    ") + stamp.date + QStringLiteral("  (") + QString::number(stamp.hour) +
-           QLatin1Char('.') + stamp.minute +
-           QStringLiteral(" Uhr)           für Datenausdruck  -  Luno-Mat") + versionLabel +
-           QString::fromLatin1(kVersionText);
+           QLatin1Char('.') + stamp.minute + QStringLiteral(" Uhr)           für Datenausdruck  -  Luno-Mat") +
+           versionLabel + QString::fromLatin1(kVersionText);
 }
 
 QString printFooterLine(int currentYear) {

@@ -44,9 +44,9 @@ void blankLines(LinePrinter& printer, int count);
 // the theory, each after a blank line, and two blank lines.
 struct PageHead {
     QString title;
-    QString versionLabel;                 // "   Variante " or "   V. "
+    QString versionLabel;  // "   Variante " or "   V. "
     Emphasis titleOff = Emphasis::BoldFirst;
-    bool bodySizeFirst = false;           // 10 pt before the left margin is set again, or after it
+    bool bodySizeFirst = false;  // 10 pt before the left margin is set again, or after it
 };
 void printPageHead(LinePrinter& printer, const PageHead& head, const PrintStamp& stamp);
 

@@ -1,10 +1,10 @@
 #include "ui/widgets/frame_picture.h"
 
-#include <QHash>
-#include <QSet>
 #include <QEvent>
+#include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QSet>
 #include <QStyle>
 #include <algorithm>
 #include <array>
@@ -208,8 +208,8 @@ void OverlayLabel::paintEvent(QPaintEvent*) {
         QPainter p(&look_);
         p.setFont(font());
         style()->drawItemText(&p, contentsRect(),
-                              static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment()).toInt()), palette(),
-                              isEnabled(), text(), foregroundRole());
+                              static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment()).toInt()),
+                              palette(), isEnabled(), text(), foregroundRole());
         lookKey_ = key;
     }
     QPainter(this).drawPixmap(0, 0, look_);
@@ -220,11 +220,8 @@ void OverlayLabel::changeEvent(QEvent* event) {
     case QEvent::FontChange:
     case QEvent::PaletteChange:
     case QEvent::EnabledChange:
-    case QEvent::StyleChange:
-        look_ = QPixmap();
-        break;
-    default:
-        break;
+    case QEvent::StyleChange: look_ = QPixmap(); break;
+    default: break;
     }
     QLabel::changeEvent(event);
 }

@@ -4,8 +4,8 @@
 
 #include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QList>
+#include <QPixmap>
 #include <QRgb>
 #include <QWidget>
 

@@ -20,9 +20,7 @@ namespace lunomat {
 
 int px(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
+QRect twipsRect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
 
 namespace {
 QString availableFamily(const QString& designed) {
@@ -68,10 +66,8 @@ void selectRange(QLineEdit* field, int start, int length) {
     const int size = int(field->text().size());
     start = std::clamp(start, 0, size);
     length = std::clamp(length, 0, size - start);
-    if (length == 0)
-        field->setCursorPosition(start);
-    else
-        field->setSelection(start, length);
+    if (length == 0) field->setCursorPosition(start);
+    else field->setSelection(start, length);
 }
 
 void moveFocus(QLineEdit* field, int start, int length) {
@@ -111,9 +107,7 @@ QImage readImage(const QString& path) {
     return reader.read();
 }
 
-QPixmap readPicture(const QString& path) {
-    return QPixmap::fromImage(readImage(path));
-}
+QPixmap readPicture(const QString& path) { return QPixmap::fromImage(readImage(path)); }
 
 }  // namespace lunomat
 
@@ -265,11 +259,8 @@ void NoCancelDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+    case Qt::Key_Enter: event->accept(); return;
+    default: QDialog::keyPressEvent(event);
     }
 }
 

@@ -48,8 +48,8 @@ void selectRange(QLineEdit* field, int start, int length);
 void moveFocus(QLineEdit* field, int start, int length);
 
 // Error conventions: the sound is started first, the box shown next.
-void errorBox(Platform& platform, QWidget* parent, const QString& title, const QString& text,
-              bool withSound, MessageIcon icon);
+void errorBox(Platform& platform, QWidget* parent, const QString& title, const QString& text, bool withSound,
+              MessageIcon icon);
 
 // Loads a picture from the program's folder + relative path ("/mondgif/x.gif").
 // Returns false (and leaves label unchanged) when it is missing or unreadable.
@@ -80,8 +80,7 @@ enum class PanelBorder {
     Sunken,     // the sunken panel frame
     ThinBlack,  // one black pixel, whatever colours the label gets later
 };
-QLabel* makePanel(QWidget* parent, const QRect& rect, const QColor& background,
-                  PanelBorder border = PanelBorder::None);
+QLabel* makePanel(QWidget* parent, const QRect& rect, const QColor& background, PanelBorder border = PanelBorder::None);
 
 // A picture scaled to its rectangle, loaded from the program's folder; a
 // missing file leaves it empty.
