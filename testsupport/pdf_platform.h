@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/resource.h>
+#include <csignal>
+#include <functional>
 
 #include "testsupport/fake_platform.h"
 #include "ui/print/painter_line_printer.h"
@@ -16,6 +19,19 @@ namespace lunomat::test {
 // Runs of white space as one blank, so that a printed line can be found in
 // the text whatever the PDF's spacing.
 inline QString squeezed(QString text) { return text.replace(QRegularExpression(R"(\s+)"), " "); }
+
+// Runs `job` as on a file system that fills up: no file may grow past
+// `bytes`, and a write past that fails instead of ending the process.
+inline bool withFileSizeLimit(rlim_t bytes, const std::function<void()>& job) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit limited{bytes, before.rlim_max};
+    if (setrlimit(RLIMIT_FSIZE, &limited) != 0) return false;
+    job();
+    setrlimit(RLIMIT_FSIZE, &before);
+    return true;
+}
 
 class PdfPlatform : public FakePlatform {
 public:
@@ -37,6 +53,13 @@ public:
         p.start("pdftotext", {"-layout", file, "-"});
         if (!p.waitForFinished(30000) || p.exitCode() != 0) return QString();
         return squeezed(QString::fromUtf8(p.readAllStandardOutput()));
+    }
+
+    // Every word of the file with its box in points, as poppler's XHTML.
+    QString wordBoxes() const {
+        QProcess p;
+        p.start("pdftotext", {"-bbox", file, "-"});
+        return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
     }
 };
 

@@ -1,17 +1,9 @@
 // The annual phase window as its user sees it: the dates of the year, the
 // cells left blank, the names a screen reader announces, and the printout.
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <cstring>
-#include <gtest/gtest.h>
-
-#include "testsupport/fake_platform.h"
-#include "testsupport/golden.h"
 #include "ui/annual/mondphasen.h"
+#include "testsupport/ui_test.h"
 
 namespace lunomat::test {
-namespace {
 
 const char* const kColumns[4] = {"Label3", "Label8", "Label4", "Label9"};  // full, last, new, first
 
@@ -20,15 +12,13 @@ QLabel* cell(const QWidget& w, int column, int row) {
 }
 
 TEST(AnnualWindow, ShowsTheYearsLunationsAndBlanksWhatIsNoDateOfThisCalendar) {
-    const QList<QStringList> cases = readTable("ui/annual/years.tsv");
-    ASSERT_EQ(cases.size(), 15);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/annual/years.tsv", 15)) {
         SCOPED_TRACE(('"' + c[0] + "\" row " + c[1]).toStdString());
         FakePlatform platform;
         Mondphasen w(platform, c[0]);
-        EXPECT_EQ(w.windowTitle(),
-                  " Luno-Mat   (Vollmond, Halbmond abnehmend, Neumond, Halbmond zunehmend)   für das Kalenderjahr " +
-                      c[0]);
+        EXPECT_EQ(
+            w.windowTitle(),
+            " Luno-Mat   (Vollmond, Halbmond abnehmend, Neumond, Halbmond zunehmend)   für das Kalenderjahr " + c[0]);
         EXPECT_TRUE(platform.events.empty());
         const int first = c[1] == "all" ? 0 : c[1].toInt(), last = c[1] == "all" ? 12 : first;
         for (int k = first; k <= last; ++k)
@@ -66,12 +56,11 @@ TEST(AnnualWindow, NamesEachDateByItsPhaseAndKeepsKeysFromClosingOrPrinting) {
     // (8510, 9240), every line 2 pixels wide. G grey, B black, L light grey,
     // D the dark grey behind.
     const QImage shot = w.grab().toImage();
-    const struct { QPoint from, step; const char* runs; } runs[] = {
-        {{300, 5}, {0, 1}, "GGGBBDD"}, {{5, 300}, {1, 0}, "GGGBBDD"},
-        {{300, 556}, {0, 1}, "DLLGGGGGGDBBD"}, {{300, 606}, {0, 1}, "DLLGGGGGGBBD"}};
     const QList<QColor> shades = {QColor(128, 128, 128), Qt::black, QColor(192, 192, 192), QColor(64, 64, 64)};
-    for (const auto& r : runs)
-        EXPECT_EQ(pixelRun(shot, r.from, r.step, int(std::strlen(r.runs)), "GBLD", shades), r.runs);
+    EXPECT_EQ(pixelRun(shot, {300, 5}, {0, 1}, 7, "GBLD", shades), "GGGBBDD");
+    EXPECT_EQ(pixelRun(shot, {5, 300}, {1, 0}, 7, "GBLD", shades), "GGGBBDD");
+    EXPECT_EQ(pixelRun(shot, {300, 556}, {0, 1}, 13, "GBLD", shades), "DLLGGGGGGDBBD");
+    EXPECT_EQ(pixelRun(shot, {300, 606}, {0, 1}, 12, "GBLD", shades), "DLLGGGGGGBBD");
 }
 
 // The page as it comes on paper; 9999 keeps the row of the blank cell at
@@ -85,5 +74,4 @@ TEST(AnnualPrintout, PagesMatchTheirRecording) {
     }
 }
 
-}  // namespace
 }  // namespace lunomat::test

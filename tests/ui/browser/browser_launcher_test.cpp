@@ -3,29 +3,21 @@
 // again however the helper ends; a helper that is missing, cannot run,
 // crashes or hangs is named to the user, and closing the owner's window ends
 // the wait and the helper.
-#include <QtTest>
-#include <QtWidgets>
-#include <gtest/gtest.h>
 #include <csignal>
 
-#include "testsupport/fake_platform.h"
-#include "testsupport/golden.h"
+#include "testsupport/ui_test.h"
 #include "ui/browser/helper_launcher.h"
 
-namespace {
+namespace lunomat::test {
+
+const QString kShownLine = "echo 'lunomat-browser: window shown';";  // what the helper says once its window is up
 
 TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
-    const QList<QStringList> cases = lunomat::test::readTable("ui/browser/launcher-cases.tsv");
-    ASSERT_EQ(cases.size(), 10);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/browser/launcher-cases.tsv", 10)) {
         SCOPED_TRACE(c[0].toStdString());
         QTemporaryDir folder;
         const QString program = folder.filePath(LUNOMAT_BROWSER_PROGRAM);
-        if (QFile helper(program); c[0] != "-" && helper.open(QIODevice::WriteOnly)) {
-            helper.write("#!/bin/sh\necho $$ > \"$0.pid\"\n" +
-                         c[0].toUtf8().replace("$SHOWN", "echo 'lunomat-browser: window shown';") + "\n");
-            helper.setPermissions(helper.permissions() | (c[1] == "1" ? QFileDevice::ExeOwner : QFileDevice::ReadOwner));
-        }
+        if (c[0] != "-") writeStandIn(program, QString(c[0]).replace("$SHOWN", kShownLine), c[1] == "1");
         QWidget owner;
         owner.show();
         int ticks = 0;
@@ -36,8 +28,8 @@ TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
         if (c[2].toInt() >= 0) QTimer::singleShot(c[2].toInt(), &owner, &QWidget::close);
         QElapsedTimer clock;
         clock.start();
-        lunomat::test::FakePlatform platform;
-        lunomat::HelperBrowserLauncher(folder.path(), std::chrono::milliseconds(600)).run(&owner, platform);
+        FakePlatform platform;
+        HelperBrowserLauncher(folder.path(), std::chrono::milliseconds(600)).run(&owner, platform);
 
         EXPECT_GE(clock.elapsed(), c[3].toInt());
         EXPECT_LT(clock.elapsed(), 5000);
@@ -69,4 +61,4 @@ TEST(BrowserLauncher, TheHelperEndsWithItsStarter) {
     if (running()) ::kill(pid, SIGKILL);
 }
 
-}  // namespace
+}  // namespace lunomat::test

@@ -1,52 +1,19 @@
 // The moon-zodiac window against a web proxy of the test's own on the
 // loopback interface, which answers for the maker's site.
-#include <QtNetwork>
-#include <QtTest>
 #include <QtWebEngineWidgets>
-#include <QtWidgets>
-#include <gtest/gtest.h>
 
+#include "testsupport/ui_test.h"
+#include "testsupport/web_proxy.h"
 #include "ui/browser/internet_browser.h"
-#include "ui/platform/version.h"
 
-using lunomat::Internet_Browser;
-
-namespace {
+namespace lunomat::test {
 
 const QString kZodiacPath = "/mondtierkreiszeichen/mondzeichen.php";
-const QString kRunningCaption = "Luno-Mat - Link zur Mondzeichen-Webseite des Programms.";
 
-// A minimal HTTP/1.0 proxy: one request per connection; the maker's page is
-// `page`, anything else is not found. Set up before the browser engine
-// starts, which reads the proxy once.
-struct Proxy {
-    QTcpServer server;
-    QStringList requests;  // paths asked for on the maker's host
-    QByteArray page;
-
-    Proxy() {
-        QObject::connect(&server, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* socket = server.nextPendingConnection())
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
-        });
-        EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", server.serverPort()));
-    }
-    void answer(QTcpSocket* socket) {
-        if (!socket->peek(1 << 16).contains("\r\n\r\n")) return;
-        const QUrl url(QString::fromLatin1(socket->readLine().split(' ').value(1)));
-        const bool maker = url.host() == QLatin1String(lunomat::kWebHost), found = maker && url.path() == kZodiacPath;
-        if (maker) requests << url.path();
-        const QByteArray body = found ? page : "nicht gefunden";
-        socket->write(QByteArray(found ? "HTTP/1.0 200 OK" : "HTTP/1.0 404 Not Found") +
-                      "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
-        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    }
-};
-
-Proxy& proxy() { static Proxy* p = new Proxy; return *p; }  // lives as long as the engine
+WebProxy& proxy() {
+    static auto* p = new WebProxy(kZodiacPath);
+    return *p;
+}  // lives as long as the engine
 
 QWebEngineView* view(const Internet_Browser& w) { return w.findChild<QWebEngineView*>("brwWebBrowser"); }
 
@@ -59,7 +26,8 @@ std::unique_ptr<Internet_Browser> open(const QByteArray& page, bool wait = true)
     EXPECT_EQ(window->windowTitle(), " Luno-Mat - Link zur Mondzeichen-Webseite des Programms.");
     QSignalSpy loaded(view(*window), &QWebEngineView::loadFinished);
     window->show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == kRunningCaption; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->windowTitle() == "Luno-Mat - Link zur Mondzeichen-Webseite des Programms."; }, 1000));
     EXPECT_TRUE(!wait || loaded.count() > 0 || loaded.wait(15000));
     return window;
 }
@@ -68,8 +36,8 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
     auto window = open("<html><head><title>Mondzeichen</title></head><body>Mond im Widder</body></html>");
     EXPECT_EQ(view(*window)->title(), "Mondzeichen");
     const QLabel* status = window->findChild<QStatusBar*>("StatusBar1")->findChild<QLabel*>();
-    EXPECT_EQ(status->text(), QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://") +
-                                  lunomat::kWebHost);
+    EXPECT_EQ(status->text(),
+              QStringLiteral(" Luno-Mat   -   Mondtier- und Sonnenstern-Kreiszeichen von http://") + kWebHost);
     EXPECT_EQ(status->palette().color(status->foregroundRole()), QColor(0, 0, 0));
     QTest::qWait(200);  // room for a second, unwanted request
     EXPECT_EQ(proxy().requests.count(kZodiacPath), 1) << proxy().requests.join(" ").toStdString();
@@ -98,7 +66,8 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefresh) {
 // close the window.
 TEST(InternetBrowser, BrowserAreaFollowsTheInnerSizeAndThreeWaysClose) {
     const std::pair<QSize, std::function<void(Internet_Browser&)>> ways[] = {
-        {{640, 480}, [](auto& w) { QTest::mouseClick(w.template findChild<QToolButton*>("btnBeenden"), Qt::LeftButton); }},
+        {{640, 480},
+         [](auto& w) { QTest::mouseClick(w.template findChild<QToolButton*>("btnBeenden"), Qt::LeftButton); }},
         {{1000, 700}, [](auto& w) { w.menuBar()->actions().first()->trigger(); }},
         {{420, 300}, [](auto& w) { w.close(); }}};
     for (const auto& [size, close] : ways) {
@@ -115,21 +84,13 @@ TEST(InternetBrowser, BrowserAreaFollowsTheInnerSizeAndThreeWaysClose) {
 }
 
 TEST(InternetBrowser, PageDialogsAreAnsweredNoWithoutShowing) {
-    // Any dialog that comes up is recorded and closed, so that a failure
-    // cannot hang the test.
-    QStringList dialogs;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
-                dialogs << w->metaObject()->className(), dialog->reject();
-    });
-    watcher.start(20);
-    auto window = open("<html><body><script>alert('Hallo'); var c = confirm('Weiter?');"
-                       "var p = prompt('Name?', 'x'); document.title = 'danach:' + c + ':' + p;</script></body></html>");
+    DialogWatcher dialogs;
+    auto window = open(
+        "<html><body><script>alert('Hallo'); var c = confirm('Weiter?');"
+        "var p = prompt('Name?', 'x'); document.title = 'danach:' + c + ':' + p;</script></body></html>");
     EXPECT_TRUE(QTest::qWaitFor([&] { return view(*window)->title() == "danach:false:null"; }, 5000))
         << view(*window)->title().toStdString();
-    EXPECT_TRUE(dialogs.isEmpty()) << dialogs.join(' ').toStdString();
+    EXPECT_TRUE(dialogs.seen.isEmpty()) << dialogs.seen[0].className.toStdString();
 }
 
-}  // namespace
+}  // namespace lunomat::test

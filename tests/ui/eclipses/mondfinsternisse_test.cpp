@@ -1,19 +1,11 @@
 // The eclipse window as the user meets it: the 60 cells, the caption and the
 // fixed layout, its owner, the two buttons and the keyboard, the printout.
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QWindow>
-#include <gtest/gtest.h>
-
-#include "testsupport/fake_platform.h"
-#include "testsupport/golden.h"
 #include "ui/eclipses/mondfinsternisse.h"
+#include "testsupport/ui_test.h"
 
 namespace lunomat::test {
-namespace {
 
-TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
+TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlueAndItsPrintout) {
     FakePlatform platform;
     Mondfinsternisse w(platform);
     EXPECT_EQ(matchesGolden(controlsRecord(w), "ui/eclipses/controls.txt"), "");
@@ -29,6 +21,9 @@ TEST(EclipseWindow, CatalogueInThreeColumnsOfTwoGroupsOfTenYellowOnDarkBlue) {
     EXPECT_EQ(pixelRun(image, {5, 580}, {1, 0}, 7, "GBD", shades), "GGGBBDD");
     const QRect g = w.findChild<QLabel*>("Label2_33")->geometry();  // the cell's background is painted
     EXPECT_EQ(image.pixelColor(g.right() - 4, g.center().y()), QColor(0, 0, 64));
+    // The page as it comes on paper (the fake clock: 05.12.2026, 09:07).
+    w.findChild<QPushButton*>("Drucker")->click();
+    EXPECT_EQ(matchesGolden(printedPage(platform.printOps), "ui/eclipses/printout.txt"), "");
 }
 
 // The window stays with its owner and keeps its layout on resizing. Tab
@@ -40,13 +35,12 @@ TEST(EclipseWindow, StaysWithItsOwnerAndTheKeyboardReachesOnlyTheTwoButtons) {
     QWidget owner;
     owner.show();
     Mondfinsternisse w(platform, &owner);
-    w.show();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(showActive(w));
     // Only dialog-type windows carry the owner to the window manager.
     EXPECT_EQ(w.windowHandle()->type(), Qt::Dialog);
     EXPECT_EQ(w.windowHandle()->transientParent(), owner.windowHandle());
-    EXPECT_EQ(w.windowTitle(), "Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )");
+    EXPECT_EQ(w.windowTitle(),
+              "Mondfinsternisse  -  Übersicht  für  Mitteleuropa   ( im Zeitraum von  1987 bis 2030 )");
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     const QStringList before = controlsRecord(w);
     w.resize(1100, 900);
@@ -70,12 +64,4 @@ TEST(EclipseWindow, StaysWithItsOwnerAndTheKeyboardReachesOnlyTheTwoButtons) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 2000));
 }
 
-TEST(EclipsePrintout, PageMatchesItsRecording) {
-    FakePlatform platform;  // 05.12.2026, 09:07
-    Mondfinsternisse w(platform);
-    w.findChild<QPushButton*>("Drucker")->click();
-    EXPECT_EQ(matchesGolden(printedPage(platform.printOps), "ui/eclipses/printout.txt"), "");
-}
-
-}  // namespace
 }  // namespace lunomat::test

@@ -1,83 +1,64 @@
 // The about window: version and warranty texts, the two links, and every way
 // of closing it handing the focus back to the main window's day field.
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStatusBar>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-#include "testsupport/fake_platform.h"
-#include "testsupport/golden.h"
-#include "ui/platform/version.h"
-#include "ui/info/caption_frame.h"
 #include "ui/info/information.h"
+#include "testsupport/ui_test.h"
+#include "ui/info/caption_frame.h"
+#include "ui/platform/version.h"
 
-using lunomat::Information;
-
-namespace {
+namespace lunomat::test {
 
 class InformationTest : public ::testing::Test {
 protected:
-    lunomat::test::FakePlatform platform;
+    FakePlatform platform;
     QWidget mainWindow;  // stands in for the main window
     QLineEdit* day = new QLineEdit(QStringLiteral("05"), &mainWindow);
     QLineEdit* other = new QLineEdit(QStringLiteral("2026"), &mainWindow);
 
     void SetUp() override {
-        platform.folder = lunomat::test::assetFolder();
+        platform.folder = assetFolder();
         other->move(0, 30);
-        mainWindow.show();
-        mainWindow.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+        ASSERT_TRUE(showActive(mainWindow));
     }
 };
 
-template <typename T = QLabel>
-T* control(const Information& info, const char* name) { return info.findChild<T*>(QLatin1String(name)); }
-
-TEST_F(InformationTest, ShowsVersionTheWholeNoteAndFiveCaptionsOfOneSize) {
+// Shown, it has the designed controls, the whole note and five captions of
+// one size; each link click opens its address once and leaves it as it was.
+TEST_F(InformationTest, ShowsItsControlsAndEachLinkOpensItsAddress) {
     Information info(platform, day, &mainWindow);
-    EXPECT_EQ(lunomat::test::matchesGolden(lunomat::test::controlsRecord(info), "ui/info/controls.txt"), "");
+    info.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&info));
+    EXPECT_EQ(matchesGolden(controlsRecord(info), "ui/info/controls.txt"), "");
     // The status bar runs along the whole bottom edge.
     const QWidget* status = info.findChild<QStatusBar*>();
     EXPECT_EQ(status->geometry(), QRect(0, info.height() - status->height(), info.width(), status->height()));
 
     // The replacement fonts must not cut off the end of the note.
-    const QLabel* note = control(info, "Label6");
-    const QRect needed = QFontMetrics(note->font())
-                             .boundingRect(note->contentsRect(), int(note->alignment()) | Qt::TextWordWrap, note->text());
+    const QLabel* note = info.findChild<QLabel*>("Label6");
+    const QRect needed =
+        QFontMetrics(note->font())
+            .boundingRect(note->contentsRect(), int(note->alignment()) | Qt::TextWordWrap, note->text());
     EXPECT_LE(needed.height(), note->contentsRect().height());
 
     // Each caption is drawn whole in the window's font: the run of its
     // colour along the top edge is as wide as the text in that font.
-    const QList<QStringList> captions = lunomat::test::readTable("ui/info/captions.tsv");
-    ASSERT_EQ(captions.size(), 5);
-    for (const QStringList& row : captions) {
-        QWidget* frame = control<QWidget>(info, row[0].toLatin1().constData());
+    for (const QStringList& row : readCases("ui/info/captions.tsv", 5)) {
+        QWidget* frame = info.findChild<QWidget*>(row[0]);
         const QImage image = frame->grab().toImage();
         const QFontMetrics fm(frame->font());
         const QColor background = image.pixelColor(frame->width() / 2, frame->height() / 2);
         int left = image.width(), right = -1;
         for (int y = 0; y < fm.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (const QColor c = image.pixelColor(x, y); c.red() > 200 && c.green() > 200 && c.blue() < 200 && c != background)
+                if (const QColor c = image.pixelColor(x, y);
+                    c.red() > 200 && c.green() > 200 && c.blue() < 200 && c != background)
                     left = std::min(left, x), right = std::max(right, x);
         EXPECT_NEAR(right - left + 1, fm.horizontalAdvance(row[1]), 3) << row[0].toStdString();
         // Where it starts: a long caption keeps clear of the right corner.
         EXPECT_EQ(left, row[2].toInt()) << row[0].toStdString();
     }
-}
 
-TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) {
-    Information info(platform, day, &mainWindow);
-    info.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&info));
-    QLabel* url = control(info, "URL");
-    QLabel* mail = control(info, "Mail");
+    QLabel* url = info.findChild<QLabel*>("URL");
+    QLabel* mail = info.findChild<QLabel*>("Mail");
     const QString urlText = url->text();
     const QRect geometry = info.geometry();
 
@@ -87,7 +68,7 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
         ASSERT_EQ(platform.count("url"), 1);
         const QUrl a(platform.events.back().text);
         EXPECT_EQ(QStringList({a.scheme(), a.host(), a.path(), a.query()}),
-                  QStringList({"http", lunomat::kWebHost, path, QStringLiteral("ref=") + lunomat::kRefTag}));
+                  QStringList({"http", kWebHost, path, QStringLiteral("ref=") + kRefTag}));
         EXPECT_TRUE(info.isVisible() && url->text() == urlText && info.geometry() == geometry);
     }
 
@@ -104,15 +85,13 @@ TEST_F(InformationTest, EachLinkClickOpensItsAddressOnceAndLeavesWindowAsItWas) 
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(9, 0));
     }
-    EXPECT_EQ(control(info, "Label4")->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(info.findChild<QLabel*>("Label4")->cursor().shape(), Qt::ArrowCursor);
 }
 
 // OK, the close box and Alt+O end the dialog and put the focus into the day
 // field; Escape and Enter leave it open (OK is neither default nor cancel).
 TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
-    const QList<QStringList> cases = lunomat::test::readTable("ui/info/closing.tsv");
-    ASSERT_EQ(cases.size(), 5);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/info/closing.tsv", 5)) {
         SCOPED_TRACE(c[0].toStdString());
         const bool closes = c[1] == "yes";
         other->setFocus();
@@ -121,7 +100,7 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
         bool closed = false, visibleAtClose = true;
         QTimer::singleShot(0, &info, [&] {
             EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &info; }));
-            QPushButton* ok = control<QPushButton>(info, "cmdOK");
+            QPushButton* ok = info.findChild<QPushButton*>("cmdOK");
             EXPECT_TRUE(ok->hasFocus());
             if (c[0] == "click") QTest::mouseClick(ok, Qt::LeftButton);
             else if (c[0] == "close box") info.close();
@@ -145,44 +124,32 @@ TEST_F(InformationTest, ClosingPathsGiveTheDayFieldTheFocus) {
 
 // The etched outline of a framed group: a dark line with a light one just
 // inside it (the frame's background 1.8 times darker and 1.9 times
-// lighter), broken on top where the caption stands. Each case reads the
-// pixels from a start point on: d dark, l light, w the background.
-struct OutlineCase {
-    const char* where;
-    QPoint start;  // y counted from the caption's middle line where captionLine
-    bool captionLine;
-    QPoint step;
-    const char* shades;
-};
-const OutlineCase kOutline[] = {
-    {"LeftEdge", {0, 30}, false, {1, 0}, "dlww"},
-    {"RightEdge", {95, 30}, false, {1, 0}, "wwdlw"},
-    {"BottomEdge", {50, 55}, false, {0, 1}, "wwdlw"},
-    {"TopEdgeLeftOfTheCaption", {4, -2}, true, {0, 1}, "wwdlw"},
-    {"TopEdgeRightOfTheCaption", {90, -2}, true, {0, 1}, "wwdlw"},
-    {"TopEdgeBrokenByACaptionOfBlanks", {14, -1}, true, {0, 1}, "wwww"},
-};
-class CaptionFrameOutline : public ::testing::TestWithParam<OutlineCase> {};
-
-TEST_P(CaptionFrameOutline, IsADarkLineWithALightOneInside) {
-    const OutlineCase& c = GetParam();
+// lighter), broken on top where the caption stands.
+TEST(CaptionFrame, OutlineIsADarkLineWithALightOneInside) {
     QWidget window;
-    auto* frame = new lunomat::CaptionFrame(QString(8, QLatin1Char(' ')), Qt::yellow, &window);
+    auto* frame = new CaptionFrame(QString(8, QLatin1Char(' ')), Qt::yellow, &window);
     frame->setGeometry(0, 0, 100, 60);
     QPalette palette = frame->palette();
     palette.setColor(QPalette::Window, QColor(64, 64, 64));
     frame->setPalette(palette);
     frame->setAutoFillBackground(true);
     const QImage image = frame->grab().toImage();
-    QPoint at = c.start + QPoint(0, c.captionLine ? QFontMetrics(frame->font()).height() / 2 : 0);
-    QString shades;
-    for (const char* s = c.shades; *s; ++s, at += c.step) {
-        const int value = image.pixelColor(at).value();
-        shades += value < 64 ? QLatin1Char('d') : value > 64 ? QLatin1Char('l') : QLatin1Char('w');
-    }
-    EXPECT_EQ(shades.toStdString(), c.shades);
+    // The pixels from `at` on, `step` apart: d dark, l light, w the background.
+    const auto shades = [&](QPoint at, QPoint step, int count) {
+        std::string run;
+        for (; int(run.size()) < count; at += step) {
+            const int value = image.pixelColor(at).value();
+            run += value < 64 ? 'd' : value > 64 ? 'l' : 'w';
+        }
+        return run;
+    };
+    const int caption = QFontMetrics(frame->font()).height() / 2;  // the caption's middle line
+    EXPECT_EQ(shades({0, 30}, {1, 0}, 4), "dlww");                 // left edge
+    EXPECT_EQ(shades({95, 30}, {1, 0}, 5), "wwdlw");               // right edge
+    EXPECT_EQ(shades({50, 55}, {0, 1}, 5), "wwdlw");               // bottom edge
+    EXPECT_EQ(shades({4, caption - 2}, {0, 1}, 5), "wwdlw");       // top edge, left of the caption
+    EXPECT_EQ(shades({90, caption - 2}, {0, 1}, 5), "wwdlw");      // top edge, right of the caption
+    EXPECT_EQ(shades({14, caption - 1}, {0, 1}, 4), "wwww");       // broken by a caption of blanks
 }
-INSTANTIATE_TEST_SUITE_P(Edges, CaptionFrameOutline, ::testing::ValuesIn(kOutline),
-                         [](const auto& info) { return std::string(info.param.where); });
 
-}  // namespace
+}  // namespace lunomat::test

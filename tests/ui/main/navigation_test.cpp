@@ -1,55 +1,31 @@
 // The buttons: the windows they open modally, the eclipse year check, Enter
 // on a focused button, the focus coming back with its selection, and the end.
-#include "tests/ui/main/main_window_fixture.h"
+#include "testsupport/main_window_fixture.h"
 
 namespace lunomat::test {
-namespace {
 
-class NavigationTest : public MainWindowTest {
-protected:
-    bool anyButtonOn() const {  // of the seven
-        const QList<QPushButton*> buttons = w->findChildren<QPushButton*>();
-        return buttons.size() == 7 && std::any_of(buttons.begin(), buttons.end(), [](auto* b) { return b->isEnabled(); });
-    }
-    // Presses a button (with `press`), looks at the modal window it opened
-    // and closes it; returns its title, "" when none opened. `locked` tells
-    // whether the main window had its buttons off and refused to close.
-    QString openAndClose(const std::function<void()>& press, bool* locked = nullptr) {
-        QString title;
-        QObject context;
-        QTimer::singleShot(0, &context, [&] {
-            if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000)) return;
-            QWidget* modal = QApplication::activeModalWidget();
-            title = modal->windowTitle();
-            if (locked) *locked = !anyButtonOn() && !w->close();
-            modal->close();
-        });
-        press();
-        return title;
-    }
-};
+using NavigationTest = MainWindowTest;
 
 // Clicked or pressed with Enter (as Space does), each button opens its window.
 TEST_F(NavigationTest, EachButtonOpensItsWindowWithTheButtonsOff) {
     start();
     compute("29", "07", "2009");
-    const std::tuple<const char*, Qt::Key, QString> cases[] = {
-        {"cmd_Phasen", Qt::Key_unknown, " Luno-Mat   (Vollmond"},
-        {"cmd_Finsternis", Qt::Key_Return, "Mondfinsternisse"},
-        {"cmdInfo", Qt::Key_Enter, "Luno-Mat   (Programm- "}};
-    for (const auto& [buttonName, buttonKey, titleStart] : cases) {
-        const char* name = buttonName;  // clang 14 cannot capture a structured binding
-        const Qt::Key key = buttonKey;
+    const std::tuple<const char*, Qt::Key, QString> cases[] = {{"cmd_Phasen", Qt::Key_unknown, " Luno-Mat   (Vollmond"},
+                                                               {"cmd_Finsternis", Qt::Key_Return, "Mondfinsternisse"},
+                                                               {"cmdInfo", Qt::Key_Enter, "Luno-Mat   (Programm- "}};
+    for (const auto& [name, key, titleStart] : cases) {
         // Focus left the day field by Tab: it still comes back with its text selected.
         day()->setFocus();
         QTest::keyClick(day(), Qt::Key_Tab);
         day()->deselect();  // as some platforms do when the focus leaves
         bool off = false;
         const Qt::KeyboardModifier keypad = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-        const QString title = openAndClose([&] {
-            button(name)->setFocus();
-            key == Qt::Key_unknown ? button(name)->click() : QTest::keyClick(button(name), key, keypad);
-        }, &off);
+        const QString title = openAndClose(
+            [&, name = name, key = key] {
+                button(name)->setFocus();
+                key == Qt::Key_unknown ? button(name)->click() : QTest::keyClick(button(name), key, keypad);
+            },
+            &off);
         EXPECT_TRUE(title.startsWith(titleStart)) << title.toStdString();
         EXPECT_TRUE(off && anyButtonOn()) << name;  // off while the window was open, on again after
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->focusWidget() == day(); }, 1000)) << name;
@@ -58,14 +34,11 @@ TEST_F(NavigationTest, EachButtonOpensItsWindowWithTheButtonsOff) {
     QTest::keyClicks(day(), "15");  // replaces the selected day
     EXPECT_EQ(fields(), QStringList({"15", "07", "2009"}));
     EXPECT_TRUE(platform.events.empty());
-    button("Command2")->setFocus();
-    QTest::keyClick(button("Command2"), Qt::Key_A);  // only Enter and Space press a button
+    press("Command2", Qt::Key_A);  // only Enter and Space press a button
     EXPECT_EQ(fields(), QStringList({"15", "07", "2009"}));
     // Enter on "Heute" and on "OK".
-    for (const char* name : {"Command2", "cmd_Abbrechen"}) {
-        button(name)->setFocus();
-        QTest::keyClick(button(name), Qt::Key_Return);
-    }
+    press("Command2", Qt::Key_Return);
+    press("cmd_Abbrechen", Qt::Key_Return);
     EXPECT_EQ(fields(), QStringList({"05", "12", "2026"}));
     EXPECT_FALSE(w->isVisible());
 }
@@ -79,8 +52,9 @@ TEST_F(NavigationTest, EclipseWindowOnlyForTheCataloguesYears) {
         EXPECT_EQ(title.startsWith("Mondfinsternisse"), opens) << y.toStdString();
         if (opens) continue;
         ASSERT_EQ(platform.kinds(), QStringList({"box"}));  // no sound
-        EXPECT_EQ(platform.events[0].text, "Keine Mondfinsterterminangaben vorhanden:\rDas Programm hat "
-                                           "Mondfinsternisangaben nur für den Zeitraum der Jahre 1987 bis 2030.");
+        EXPECT_EQ(platform.events[0].text,
+                  "Keine Mondfinsterterminangaben vorhanden:\rDas Programm hat "
+                  "Mondfinsternisangaben nur für den Zeitraum der Jahre 1987 bis 2030.");
         EXPECT_EQ(focus(), year());
         EXPECT_EQ(year()->selectedText(), y);
     }
@@ -119,5 +93,4 @@ TEST_F(NavigationTest, LateCommandsOpenNothing) {
     EXPECT_EQ(late.join(""), "");
 }
 
-}  // namespace
 }  // namespace lunomat::test

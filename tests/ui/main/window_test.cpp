@@ -1,16 +1,13 @@
 // The main window as a user sees it: start-up, typed dates and their
 // answers, the display, the regional date-format check and the controls.
 
-#include "tests/ui/main/main_window_fixture.h"
+#include "testsupport/main_window_fixture.h"
 
 namespace lunomat::test {
-namespace {
 
 TEST_F(MainWindowTest, DatesAreShownOrCorrected) {
     start();
-    const QList<QStringList> cases = readTable("ui/main/dates.tsv");
-    ASSERT_EQ(cases.size(), 3);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/main/dates.tsv", 3)) {
         compute(c[0].left(2), c[0].mid(3, 2), c[0].mid(6));
         const PlatformEvent* box = platform.lastBox();
         // A correction has the exclamation icon (the field checks the stop icon).
@@ -33,17 +30,10 @@ TEST_F(MainWindowTest, DatesAreShownOrCorrected) {
 // messages' whole texts are in the date-entry table), whatever was typed.
 TEST_F(MainWindowTest, WrongEntriesGetTheirFieldsMessage) {
     start();
-    const QList<QStringList> cases = readTable("ui/main/wrong-entries.tsv");
-    ASSERT_EQ(cases.size(), 4);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/main/wrong-entries.tsv", 4)) {
         SCOPED_TRACE(c[1].toStdString());
         compute("29", "07", "2009");
-        QLineEdit* f = find<QLineEdit>(c[0]);
-        f->setFocus();
-        f->selectAll();
-        platform.events.clear();
-        for (const QChar ch : c[1])
-            ch == '\r' ? QTest::keyClick(f, Qt::Key_Return) : QTest::keyClicks(f, QString(ch));
+        typeOver(find<QLineEdit>(c[0]), c[1]);
         EXPECT_EQ(platform.kinds().value(0), "sound");
         EXPECT_EQ(platform.lastBox() ? platform.lastBox()->text.left(c[2].size()) : "", c[2]);
         EXPECT_TRUE(!platform.lastBox() || platform.lastBox()->icon == MessageIcon::Critical);
@@ -53,9 +43,7 @@ TEST_F(MainWindowTest, WrongEntriesGetTheirFieldsMessage) {
 }
 
 TEST_F(MainWindowTest, StartUpChecksTheRegionalDateFormatAndNamesTheYears) {
-    const QList<QStringList> cases = readTable("ui/main/start-ups.tsv");
-    ASSERT_EQ(cases.size(), 19);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/main/start-ups.tsv", 19)) {
         SCOPED_TRACE((c[0] + " " + c[1]).toStdString());
         platform.events.clear();
         platform.dateFormat = c[0];
@@ -92,5 +80,4 @@ TEST_F(MainWindowTest, StartUpAndControlsFollowTheDesign) {
               QList({QColor(128, 128, 128), QColor(128, 128, 128), QColor(212, 208, 200)}));
 }
 
-}  // namespace
 }  // namespace lunomat::test

@@ -1,16 +1,11 @@
 // The product's platform where it meets the user directly: its message
 // boxes, the print dialog in German, and the print command on a machine
 // without the print module.
-#include <QtWidgets>
-#include <gtest/gtest.h>
-
-#include "testsupport/golden.h"
 #include "testsupport/qt_platform_in.h"
+#include "testsupport/ui_test.h"
 #include "ui/platform/line_printer.h"
 
-namespace {
-
-using lunomat::test::QtPlatformIn;
+namespace lunomat::test {
 
 TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
     QTemporaryDir folder;
@@ -19,43 +14,30 @@ TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
             module.write("no library");
         QtPlatformIn platform(folder.path());
         EXPECT_EQ(platform.choosePrinter(nullptr), nullptr);
-        EXPECT_EQ(platform.boxes.value(0), brokenFile ? "Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" "
-                                                        "im Programmordner lässt sich nicht laden."
-                                                      : "Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" "
-                                                        "fehlt im Programmordner.");
-        EXPECT_EQ(platform.boxes.size(), 1);
+        const QString why = brokenFile ? "im Programmordner lässt sich nicht laden." : "fehlt im Programmordner.";
+        EXPECT_EQ(platform.boxes,
+                  QStringList("Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" " + why));
     }
 }
 
 // Qt's own texts switched to German as the program's start-up does, the
 // dialog shown through the module beside the test program.
 TEST(QtPlatform, PrintDialogSpeaksGerman) {
-    lunomat::useGermanQtTexts();
-    QString title;
-    QStringList buttons;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        title = dialog->windowTitle();
-        for (auto* button : dialog->findChildren<QAbstractButton*>())
-            if (button->isVisible()) buttons << button->text();
-        dialog->reject();
-    });
-    poll.start(20);
+    useGermanQtTexts();
+    DialogWatcher dialogs;
     QWidget owner;
     owner.show();
     QtPlatformIn platform(QCoreApplication::applicationDirPath());
     EXPECT_EQ(platform.choosePrinter(&owner), nullptr);  // cancelled
-    EXPECT_EQ(title, "Drucken");
+    ASSERT_EQ(dialogs.seen.size(), 1);
+    EXPECT_EQ(dialogs.seen[0].title, "Drucken");
+    const QStringList buttons = dialogs.seen[0].buttons;
     EXPECT_TRUE(buttons.contains("Abbrechen") && !buttons.contains("Cancel")) << buttons.join('|').toStdString();
 }
 
 // The whole title and every line show unbroken, whatever their length.
 TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
-    const QList<QStringList> cases = lunomat::test::readTable("ui/platform/boxes.tsv");
-    ASSERT_EQ(cases.size(), 2);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/platform/boxes.tsv", 2)) {
         QtPlatformIn platform(QString{});
         platform.showBoxes = true;
         QTimer::singleShot(0, [&] {
@@ -67,12 +49,13 @@ TEST(QtPlatform, MessageBoxesAreWideEnoughForTitleAndLines) {
             const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
             const QFontMetrics fm(label->font());
             const QStringList lines = c[1].split('\r');
-            for (const QString& line : lines) EXPECT_GE(label->width(), fm.horizontalAdvance(line)) << line.toStdString();
+            for (const QString& line : lines)
+                EXPECT_GE(label->width(), fm.horizontalAdvance(line)) << line.toStdString();
             EXPECT_LT(label->height(), (lines.size() + 1) * fm.lineSpacing());
             box->accept();
         });
-        platform.messageBox(nullptr, lunomat::MessageIcon::Critical, c[0], c[1]);
+        platform.messageBox(nullptr, MessageIcon::Critical, c[0], c[1]);
     }
 }
 
-}  // namespace
+}  // namespace lunomat::test

@@ -1,23 +1,11 @@
 // The print frame both printouts share (stamp, date and footer lines, the
 // command around the page) and the real printer writing PDF files that
 // poppler reads back, including files that cannot be written whole.
-#include <QFileInfo>
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <csignal>
-#include <unistd.h>
-#include <gtest/gtest.h>
-#include <stdexcept>
-#include <sys/resource.h>
-
-#include "testsupport/fake_platform.h"
-#include "testsupport/golden.h"
 #include "testsupport/pdf_platform.h"
+#include "testsupport/ui_test.h"
 #include "ui/print/printout.h"
 
 namespace lunomat::test {
-namespace {
 
 const QString kFailure = QStringLiteral("Bei der Druckausgabe ist es zu Problemen gekommen.");
 
@@ -25,9 +13,7 @@ const QString kFailure = QStringLiteral("Bei der Druckausgabe ist es zu Probleme
 // character places hold no four-digit year; the printouts' recordings show
 // how it is printed.
 TEST(PrintStamp, IsTakenFromTheClockWhateverTheRegionalFormat) {
-    const QList<QStringList> cases = readTable("ui/print/stamps.tsv");
-    ASSERT_EQ(cases.size(), 3);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/print/stamps.tsv", 3)) {
         FakePlatform platform;
         platform.clock = QDateTime::fromString(c[0], "dd.MM.yyyy HH:mm");
         platform.dateFormat = c[1];
@@ -41,17 +27,14 @@ TEST(PrintStamp, IsTakenFromTheClockWhateverTheRegionalFormat) {
 // every path, the stamp of the button press, one untitled box on failure
 // and no printing call after it.
 TEST(PrintCommand, EveryPathEndsWithTheButtonsOnAndAtMostOneBox) {
-    const QList<QStringList> cases = readTable("ui/print/commands.tsv");
-    ASSERT_EQ(cases.size(), 6);
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : readCases("ui/print/commands.tsv", 6)) {
         SCOPED_TRACE(c[0].toStdString());
-        bool opFails = false;
-        const int failAt = c[0].toInt(&opFails);
+        const bool opFails = c[0].front().isDigit();
         FakePlatform platform;
         platform.clock = QDateTime(QDate(2026, 12, 31), QTime(22, 58));
         platform.onPrintDialog = [&] { platform.clock = platform.clock.addSecs(3 * 3600); };
         platform.printDialog = c[0] == "cancel" ? FakePlatform::Dialog::Cancel : FakePlatform::Dialog::Print;
-        platform.failAtPrintOp = opFails ? failAt : -1;
+        platform.failAtPrintOp = opFails ? c[0].toInt() : -1;
         QWidget window;
         auto *ok = new QPushButton(&window), *print = new QPushButton(&window);
         bool offMeanwhile = true;  // while printing and while the box is open
@@ -90,15 +73,11 @@ void longPage(LinePrinter& p, const PrintStamp&) {
 
 TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
     PdfPlatform platform;
-    QWidget window;
-    runPrintCommand(platform, &window, {}, longPage);
+    runPrintCommand(platform, nullptr, {}, longPage);
     ASSERT_EQ(platform.count("box"), 0);
     const QString text = platform.text();
     for (int i = 1; i <= 150; ++i) EXPECT_TRUE(text.contains(QString("Zeile %1 Ende").arg(i))) << i;
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-bbox", platform.file, "-"});
-    ASSERT_TRUE(pdftotext.waitForFinished(30000));
-    const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString boxes = platform.wordBoxes();
     const auto m = QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Zeile<)re").match(boxes);
     ASSERT_TRUE(m.hasMatch());
     EXPECT_TRUE(boxes.count("<page ") == 3 && m.captured(2).toDouble() < 120.0);
@@ -120,20 +99,13 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
 // (The other places a file cannot go are the files tests' cases, run
 // against this printer too.)
 TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
-    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
     for (const QByteArray& older : {QByteArray(), QByteArray("ältere Datei")}) {  // the file there before, if any
         SCOPED_TRACE(older.constData());
         PdfPlatform platform;
         QFile target(platform.file);
         ASSERT_TRUE(older.isEmpty() || (target.open(QIODevice::WriteOnly) && target.write(older) && target.flush()));
         target.close();
-        rlimit before{};
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit limited{4000, before.rlim_max};  // bytes one file may grow to
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        QWidget window;
-        runPrintCommand(platform, &window, {}, longPage);
-        setrlimit(RLIMIT_FSIZE, &before);
+        ASSERT_TRUE(withFileSizeLimit(4000, [&] { runPrintCommand(platform, nullptr, {}, longPage); }));
         EXPECT_EQ(platform.kinds(), QStringList({"printDialog", "box"}));
         EXPECT_EQ(platform.lastBox()->text, kFailure);
         EXPECT_EQ(target.open(QIODevice::ReadOnly) ? target.readAll() : QByteArray("<none>"),
@@ -142,8 +114,7 @@ TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
     }
     // A job whose content fails half way is abandoned: no file, not half a one.
     PdfPlatform platform;
-    QWidget window;
-    runPrintCommand(platform, &window, {}, [](LinePrinter& p, const PrintStamp&) {
+    runPrintCommand(platform, nullptr, {}, [](LinePrinter& p, const PrintStamp&) {
         p.printLine("halb");
         throw PrintError("content failed");
     });
@@ -155,7 +126,7 @@ TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
 TEST(PrintDialog, CheckingTheChosenFileLeavesALinkToANewFileAsItWas) {
     QTemporaryDir dir;
     const QString link = dir.filePath("mond.pdf");
-    ASSERT_EQ(::symlink("ziel.pdf", QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(QFile::link("ziel.pdf", link));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(link);
@@ -167,5 +138,4 @@ TEST(PrintDialog, CheckingTheChosenFileLeavesALinkToANewFileAsItWas) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"mond.pdf"});
 }
 
-}  // namespace
 }  // namespace lunomat::test

@@ -1,20 +1,10 @@
 // Pieces every window builds the same way: the logo, the buttons, and the
 // guard that switches controls off for the length of a command.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSet>
-#include <QTest>
-#include <functional>
-#include <memory>
-#include <gtest/gtest.h>
-
-#include "testsupport/fake_platform.h"
+#include "testsupport/ui_test.h"
 #include "ui/widgets/shapes.h"
 #include "ui/widgets/ui_conventions.h"
 
 namespace lunomat::test {
-namespace {
 
 TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
     QWidget window;
@@ -33,39 +23,33 @@ TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
 // caption, pressed a sunken edge, focused a dotted frame.
 TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
     const QColor face(255, 224, 192);
-    const struct {
-        const char* state;
-        std::function<void(QPushButton*)> set;
-        bool blackText, greyText, darkTopEdge, focusDots;
-    } cases[] = {
-        {"on", [](QPushButton*) {}, true, false, false, false},
-        {"off", [](QPushButton* b) { b->setEnabled(false); }, false, true, false, false},
-        {"pressed", [](QPushButton* b) { b->setDown(true); }, true, false, true, false},
-        {"focused", [](QPushButton* b) { b->setFocus(); }, true, false, false, true},
-    };
+    const std::pair<std::string_view, QString> cases[] = {
+        {"on", "black"}, {"off", "grey"}, {"pressed", "black sunken"}, {"focused", "black dotted"}};
     QWidget window;
     auto* elsewhere = new QLineEdit(&window);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.state);
+    ASSERT_TRUE(showActive(window));
+    for (const auto& [state, look] : cases) {
+        SCOPED_TRACE(state.data());
         elsewhere->setFocus();
         std::unique_ptr<QPushButton> button(makeButton(&window, QRect(0, 30, 80, 25), "&Drucken", "", face));
         button->show();
-        c.set(button.get());
+        if (state == "off") button->setEnabled(false);
+        else if (state == "pressed") button->setDown(true);
+        else if (state == "focused") button->setFocus();
         const QImage image = button->grab().toImage();
         const int ratio = int(image.devicePixelRatio());
         const auto at = [&](int x, int y) { return image.pixelColor(x * ratio, y * ratio); };  // logical points
         QSet<QRgb> inside;  // the caption area, inside the edges and the focus frame
         for (int y = 6 * ratio; y < image.height() - 6 * ratio; ++y)
             for (int x = 6 * ratio; x < image.width() - 6 * ratio; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
-        EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);  // beside the caption: no gradient
+        EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);          // beside the caption: no gradient
         EXPECT_TRUE(at(20, 0) == Qt::black && at(0, 12) == Qt::black);  // the outer line
-        EXPECT_EQ(inside.contains(0x000000), c.blackText);
-        EXPECT_EQ(inside.contains(0x808080), c.greyText);
-        EXPECT_EQ(at(20, 1) == QColor(128, 128, 128), c.darkTopEdge);
-        EXPECT_EQ(at(6, 4) == Qt::black || at(5, 4) == Qt::black, c.focusDots);
+        QStringList seen;  // the caption's colours, a dark top edge, a dotted focus frame
+        if (inside.contains(0x000000)) seen << "black";
+        if (inside.contains(0x808080)) seen << "grey";
+        if (at(20, 1) == QColor(128, 128, 128)) seen << "sunken";
+        if (at(6, 4) == Qt::black || at(5, 4) == Qt::black) seen << "dotted";
+        EXPECT_EQ(seen.join(' '), look);
     }
 }
 
@@ -91,5 +75,4 @@ TEST(DisabledWhileAlive, SurvivesAControlDestroyedDuringTheCommand) {
     EXPECT_TRUE(kept->isEnabled());
 }
 
-}  // namespace
 }  // namespace lunomat::test
