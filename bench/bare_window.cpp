@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     }
     if (args.contains(QStringLiteral("--design-text"))) {
         // Family and pixel size of each font of the main window.
-        const std::pair<const char*, int> fonts[] = {{"DejaVu Sans", 21},     {"Liberation Sans", 11},
-                                                     {"Liberation Sans", 13}, {"Liberation Sans", 15},
+        const std::pair<const char*, int> fonts[] = {{"DejaVu Sans", 21},      {"Liberation Sans", 11},
+                                                     {"Liberation Sans", 13},  {"Liberation Sans", 15},
                                                      {"Liberation Serif", 11}, {"Liberation Sans", 23}};
         int top = 70;
         for (const auto& [family, pixels] : fonts) {
@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
     std::vector<QRect> places;
     if (args.contains(QStringLiteral("--animate"))) places = {QRect(10, 10, 20, 20)};
     if (args.contains(QStringLiteral("--animate-sky")))
-        places = {QRect(80, 53, 169, 99), QRect(328, 59, 166, 94), QRect(16, 211, 171, 41),
-                  QRect(496, 16, 70, 193), QRect(10, 16, 67, 185), QRect(384, 211, 179, 41)};
+        places = {QRect(80, 53, 169, 99),  QRect(328, 59, 166, 94), QRect(16, 211, 171, 41),
+                  QRect(496, 16, 70, 193), QRect(10, 16, 67, 185),  QRect(384, 211, 179, 41)};
     std::vector<std::array<QPixmap, 2>> frames;
     std::vector<QLabel*> pictures;
     for (const QRect& place : places) {

@@ -27,8 +27,8 @@ struct PlatformEvent {
 
 // One recorded printer operation.
 struct PrintOp {
-    QString op;    // "font", "size", "bold", "underline", "layout", "line", "rule", "end"
-    QString text;  // line text or font family
+    QString op;         // "font", "size", "bold", "underline", "layout", "line", "rule", "end"
+    QString text;       // line text or font family
     double number = 0;  // size, rule length, bold/underline as 0/1, layout x
     int second = 0;     // layout y
 };
@@ -58,7 +58,7 @@ class FakePlatform : public Platform {
 public:
     QDateTime clock = QDateTime(QDate(2026, 12, 5), QTime(9, 7, 0));
     QString dateFormat = QStringLiteral("dd.MM.yyyy");  // the user's regional short date format
-    QString folder;                                       // program folder; tests point it at the assets
+    QString folder;                                     // program folder; tests point it at the assets
     std::vector<PlatformEvent> events;
     // Called while a box is "open" (before it returns), e.g. to check timers.
     std::function<void(const PlatformEvent&)> onBox;
@@ -67,7 +67,7 @@ public:
     Dialog printDialog = Dialog::Print;
     int failAtPrintOp = -1;  // throw PrintError when this op index is reached
     std::vector<PrintOp> printOps;
-    std::function<void()> onBrowser;  // runs "while the browser window is open"
+    std::function<void()> onBrowser;      // runs "while the browser window is open"
     std::function<void()> onPrintDialog;  // runs while the print dialog is "open"
 
     QDateTime now() const override { return clock; }

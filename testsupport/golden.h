@@ -43,8 +43,8 @@ inline std::string matchesGolden(const QStringList& lines, const QString& relati
     if (out.open(QIODevice::WriteOnly)) out.write((file.left(bodyStart) + actual).toUtf8());
     out.close();
     QProcess diff;
-    diff.start(QStringLiteral("diff"), {QStringLiteral("-u"), QStringLiteral(LUNOMAT_TEST_SOURCE_DIR "/") + relativePath,
-                                        out.fileName()});
+    diff.start(QStringLiteral("diff"),
+               {QStringLiteral("-u"), QStringLiteral(LUNOMAT_TEST_SOURCE_DIR "/") + relativePath, out.fileName()});
     diff.waitForFinished(10000);
     return QStringLiteral("tests/%1 differs from %2:\n%3")
         .arg(relativePath, out.fileName(), QString::fromUtf8(diff.readAllStandardOutput()))
@@ -84,18 +84,20 @@ inline QStringList controlsRecord(QWidget& window) {
                                                         : QStringLiteral("%1pt").arg(f.pointSizeF()))
                                  .arg(f.bold() ? QStringLiteral(" bold") : QString())
                                  .arg(f.underline() ? QStringLiteral(" underlined") : QString());
-        lines << QStringList{c->objectName(), text,
+        lines << QStringList{c->objectName(),
+                             text,
                              QStringLiteral("%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()),
-                             font, p.color(c->foregroundRole()).name(),
+                             font,
+                             p.color(c->foregroundRole()).name(),
                              c->autoFillBackground() ? p.color(c->backgroundRole()).name()
                                                      : QStringLiteral("transparent"),
-                             selection == QApplication::palette().color(QPalette::Highlight).name() +
-                                                  QLatin1Char('/') +
-                                                  QApplication::palette().color(QPalette::HighlightedText).name()
+                             selection == QApplication::palette().color(QPalette::Highlight).name() + QLatin1Char('/') +
+                                              QApplication::palette().color(QPalette::HighlightedText).name()
                                  ? QStringLiteral("-")
                                  : selection,
                              c->focusPolicy() & Qt::TabFocus ? QStringLiteral("tab") : QStringLiteral("-"),
-                             c->toolTip(), c->accessibleName()}
+                             c->toolTip(),
+                             c->accessibleName()}
                      .join(QLatin1Char('\t'));
     }
     return lines;

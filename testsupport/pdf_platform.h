@@ -2,12 +2,12 @@
 // The real printer path for window tests: a print dialog that chooses a PDF
 // file on A4, and the text poppler reads back from it.
 
+#include <sys/resource.h>
+#include <QDir>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QDir>
 #include <QTemporaryDir>
-#include <sys/resource.h>
 #include <csignal>
 #include <functional>
 

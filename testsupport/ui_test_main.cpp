@@ -1,10 +1,10 @@
 // Entry point of every window test: a real QApplication on the offscreen
 // platform with the German locale, then GoogleTest. The browser engine wants
 // its settings before the application object exists.
-#include <QApplication>
-#include <QLocale>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <QApplication>
+#include <QLocale>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

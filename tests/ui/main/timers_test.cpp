@@ -24,6 +24,7 @@ TEST_F(TimersTest, StarSkyKeepsItsPaceAndRestsWhileTheWindowIsNotSeen) {
     for (int i = 6; i < ring.size(); ++i) EXPECT_TRUE(ring[i] == ring[i - 6]) << i;  // the same ring of six
     ring = ring.mid(1, 6);
     countPaints(sky);
+    // clang-format off
     const std::pair<std::function<void()>, std::function<void()>> aways[] = {
         {[&] { w->showMinimized(); }, [&] { w->showNormal(); }},
         {[&] { w->hide(); }, [&] { w->show(); }},
@@ -81,6 +82,7 @@ TEST_F(TimersTest, MidnightWhileSomethingIsOpen) {
         platform.clock = QDateTime(d0.addDays(1), QTime(0, 0, 2));
         QTest::qWait(1500);  // the midnight watch ticks while the box is open
     };
+    // clang-format on
     typeOver(day(), "99");
     ASSERT_TRUE(switchedTo(d0.addDays(1)));
     EXPECT_EQ(boxes, 1);
