@@ -252,7 +252,7 @@ TEST(Sky, RiseTransitSetAgainstReference) {
                 }
                 if (tolerance == 60) worst = std::max(worst, SecondsBetween(match->at, e.at));
                 EXPECT_TRUE(e.kind != "transit" || std::fabs(match->altitude - e.altitude) <= 0.1)
-                    << "transit altitude " << match->altitude << "° for " << e.altitude << "° " << Text(e.at);
+                    << "transit altitudes " << e.altitude << "° and " << match->altitude << "° " << Text(e.at);
             }
         }
     }
