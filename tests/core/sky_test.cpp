@@ -214,14 +214,9 @@ TEST(Sky, CanonEclipsesWithinAMinute) {
 // further north, the transit altitude to a tenth of a degree, and no event
 // either side that the other lacks, except grazes: a set and a rise within a
 // quarter of an hour, when the limb dips below the horizon by arcseconds.
-struct Event {
-    std::string kind;
-    Instant at;
-    double altitude;
-};
-static bool Graze(const std::vector<Event>& side, const Event& e) {
-    return e.kind != "transit" && std::any_of(side.begin(), side.end(), [&](const Event& o) {
-               return o.kind != e.kind && o.kind != "transit" && SecondsBetween(o.at, e.at) <= 15 * 60;
+static bool Graze(const std::vector<Row>& side, const Row& e) {
+    return e.word != "transit" && std::any_of(side.begin(), side.end(), [&](const Row& o) {
+               return o.word != e.word && o.word != "transit" && SecondsBetween(o.instant, e.instant) <= 15 * 60;
            });
 }
 
@@ -234,25 +229,26 @@ TEST(Sky, RiseTransitSetAgainstReference) {
         const Place place{rows[i].a, rows[i].b};
         const long long tolerance = std::abs(place.latitudeDeg) <= 65.0 ? 60 : 300;
         const Instant begin = rows[i].instant, end = begin + days{static_cast<int>(rows[i].c)};
-        std::vector<Event> ours, theirs;
+        std::vector<Row> ours, theirs;  // as in the table: the altitude in c
         for (const MoonEvent& e : MoonEventsBetween(begin - minutes{5}, end + minutes{5}, place))
-            ours.push_back({kinds[int(e.kind)], e.utc, e.altitudeDeg});
+            ours.push_back({kinds[int(e.kind)], e.utc, 0, 0, e.altitudeDeg});
         for (std::size_t j = i + 1; j < rows.size() && rows[j].word != "window" && rows[j].a == place.latitudeDeg; ++j)
-            theirs.push_back({rows[j].word, rows[j].instant, rows[j].c});
+            theirs.push_back(rows[j]);
         for (const auto& [side, other] : {std::pair{&theirs, &ours}, std::pair{&ours, &theirs}}) {
-            for (const Event& e : *side) {
-                const auto match = std::find_if(other->begin(), other->end(), [&](const Event& o) {
-                    return o.kind == e.kind && SecondsBetween(o.at, e.at) <= tolerance;
+            for (const Row& e : *side) {
+                const auto match = std::find_if(other->begin(), other->end(), [&](const Row& o) {
+                    return o.word == e.word && SecondsBetween(o.instant, e.instant) <= tolerance;
                 });
                 if (match == other->end()) {  // ours may reach a little beyond the reference's window
-                    EXPECT_TRUE(Graze(*side, e) || (side == &ours && (e.at < begin + minutes{5} || e.at >= end - minutes{5})))
-                        << (side == &ours ? "only ours: " : "only theirs: ") << e.kind << " " << Text(e.at) << " at "
+                    const bool edge = e.instant < begin + minutes{5} || e.instant >= end - minutes{5};
+                    EXPECT_TRUE(Graze(*side, e) || (side == &ours && edge))
+                        << (side == &ours ? "only ours: " : "only theirs: ") << e.word << " " << Text(e.instant) << " at "
                         << place.latitudeDeg << "°";
                     continue;
                 }
-                if (tolerance == 60) worst = std::max(worst, SecondsBetween(match->at, e.at));
-                EXPECT_TRUE(e.kind != "transit" || std::fabs(match->altitude - e.altitude) <= 0.1)
-                    << "transit altitudes " << e.altitude << "° and " << match->altitude << "° " << Text(e.at);
+                if (tolerance == 60) worst = std::max(worst, SecondsBetween(match->instant, e.instant));
+                EXPECT_TRUE(e.word != "transit" || std::fabs(match->c - e.c) <= 0.1)
+                    << "transit altitudes " << e.c << "° and " << match->c << "° " << Text(e.instant);
             }
         }
     }
