@@ -36,9 +36,8 @@ struct Window {
         for (const Step& s : steps) {
             switch (s.kind) {
             case Step::Kind::Sound: soundBefore = true; break;
-            case Step::Kind::Box:  // a field's error message comes right after its sound
-                FUZZ_CHECK(soundBefore || s.icon != Icon::Critical), soundBefore = false;
-                break;
+            // A field's error message comes right after its sound.
+            case Step::Kind::Box: FUZZ_CHECK(soundBefore || s.icon != Icon::Critical), soundBefore = false; break;
             case Step::Kind::Select: Select(s.field, s.start, s.length); break;
             case Step::Kind::Write: if (Of(s.field) != s.text) Of(s.field) = s.text, Changed(s.field); break;
             case Step::Kind::Focus: focus = s.field; break;

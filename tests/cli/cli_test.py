@@ -2,21 +2,13 @@
 
 import json, os, re, shlex, shutil, stat, subprocess, sys, tempfile, time, unittest
 from datetime import datetime
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
 
 
 def run(*args, stdout=subprocess.PIPE, **options):
     return subprocess.run([CLI, *args], stdout=stdout, stderr=subprocess.PIPE, timeout=120, **options)
-
-
-def read(path, mode="r"):
-    with open(path, mode) as file:
-        return file.read()
-
-
-def write(path, content=b"old\n", mode=0o644):
-    with open(path, "wb") as file:
-        file.write(content)
-    os.chmod(path, mode)
 
 
 def out(*args):
@@ -26,8 +18,7 @@ def out(*args):
 
 
 def data_lines(name):
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
-    return [line for line in read(path).split("\n") if line and not line.startswith("#")]
+    return [line for line in HERE.joinpath(name).read_text().split("\n") if line and not line.startswith("#")]
 
 
 class OutputTest(unittest.TestCase):
@@ -67,7 +58,7 @@ class OutputTest(unittest.TestCase):
     def test_version_and_help_agree_with_the_manual(self):
         self.assertRegex(out("-V"), r"^lunomat-cli \d+\.\d+\.\d+\n$")
         self.assertEqual([out("--version"), out("-h"), out("hilfe")], [out("-V"), out("--help"), out("--help")])
-        manual = read(os.path.dirname(os.path.abspath(__file__)) + "/../../packaging/lunomat-cli.1").replace("\\-", "-")
+        manual = HERE.joinpath("../../packaging/lunomat-cli.1").read_text().replace("\\-", "-")
         words = set(re.findall(r"(?<![\w-])(--?[a-zV]+|[a-z]+_[a-z_]+|phases?|year|moon|eclipses)\b", out("--help")))
         self.assertEqual((len(words) > 8, {w for w in words if w not in manual}), (True, set()))
 
@@ -91,15 +82,15 @@ class PathsTest(unittest.TestCase):
         if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "tmpfs", at("new")]).returncode:
             self.skipTest("a small file system can be mounted by root only")
         try:
-            write(at("new/fill"), b"x" * 8000)
-            write(at("new/old.ics"))
+            Path(at("new/fill")).write_bytes(b"x" * 8000)
+            Path(at("new/old.ics")).write_text("old\n")
             for remount, reason in (("rw", "Kein Speicherplatz"), ("ro", "Dateisystem ist nur lesbar")):
                 subprocess.run(["mount", "-o", "remount," + remount, at("new")], check=True)
                 for name in ("old.ics", "other.ics"):
                     with self.subTest(mount=remount, name=name):
                         result = run("year", "2024", "--ics", at("new/" + name))
                         self.assertEqual((result.returncode, reason in result.stderr.decode()), (1, True), result.stderr)
-            self.assertEqual((sorted(os.listdir(at("new"))), read(at("new/old.ics"))), (["fill", "old.ics"], "old\n"))
+            self.assertEqual((sorted(os.listdir(at("new"))), Path(at("new/old.ics")).read_text()), (["fill", "old.ics"], "old\n"))
         finally:
             subprocess.run(["umount", at("new")])
 
@@ -112,7 +103,7 @@ class CalendarTest(unittest.TestCase):
                 os.environ["TZ"] = zone
                 time.tzset()
                 self.assertEqual(out("year", year, "--ics", folder + "/mond.ics"), "")
-                raw = read(folder + "/mond.ics", "rb")
+                raw = Path(folder, "mond.ics").read_bytes()
                 self.assertEqual(raw.count(b"\n"), raw.count(b"\r\n"))
                 self.assertLessEqual(max(len(line) for line in raw.split(b"\r\n")), 75)
                 calendar = icalendar.Calendar.from_ical(raw)
@@ -144,9 +135,9 @@ class KhalTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as folder:
             os.mkdir(folder + "/mond")
             formats = "".join(f"{k} = %Y-%m-%d %H:%M\n" for k in ("datetimeformat", "longdatetimeformat"))
-            write(folder + "/config", (f"[calendars]\n[[mond]]\npath = {folder}/mond\n[sqlite]\npath = {folder}/db\n"
-                                       "[locale]\ntimeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
-                                       + formats + "local_timezone = Europe/Berlin\ndefault_timezone = Europe/Berlin\n").encode())
+            Path(folder, "config").write_text(f"[calendars]\n[[mond]]\npath = {folder}/mond\n[sqlite]\npath = {folder}/db\n"
+                                              "[locale]\ntimeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
+                                              + formats + "local_timezone = Europe/Berlin\ndefault_timezone = Europe/Berlin\n")
             khal = ["khal", "-c", folder + "/config"]
             for args in (("year", "2024"), ("year", "2024"), ("phases", "2024", "2025")):
                 self.assertEqual(out(*args, "--ics", folder + "/in.ics"), "")
@@ -211,11 +202,11 @@ class ClockTest(unittest.TestCase):
                 seconds = calendar.timegm((9999, 12, 31, 23, 59, 59)) + 1 if moment[0] == 10000 else calendar.timegm(moment)
                 env = dict(os.environ, LD_PRELOAD=os.environ["LUNOMAT_FAKE_CLOCK"], LUNOMAT_TEST_CLOCK=str(seconds))
                 result = run("moon", "--format", "csv", env=env)
-                if computed:
-                    self.assertEqual((result.returncode, result.stdout.decode().split("\n")[1].split(",")[0]),
-                                     (0, "%04d-%02d-%02dT%02d:%02d:%02dZ" % moment), result.stderr)
-                else:
-                    self.assertEqual((result.returncode, result.stdout), (1, b""))
+                # The moment as the first field of the record, or nothing and the reason.
+                expected = (0, "%04d-%02d-%02dT%02d:%02d:%02dZ" % moment) if computed else (1, "")
+                shown = result.stdout.decode().split("\n")[1].split(",")[0] if computed else result.stdout.decode()
+                self.assertEqual((result.returncode, shown), expected, result.stderr)
+                if not computed:
                     self.assertRegex(result.stderr.decode(), r"^lunomat-cli: Die Uhr des Rechners .*1583 bis 9999")
 
 

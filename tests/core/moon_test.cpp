@@ -69,3 +69,13 @@ TEST(MoonState, EveryCatalogueEclipseFallsOnAFullMoonNearANode) {
         EXPECT_LE(std::fabs(s.eclipticLatitude), 1.95) << DateText(e.date);
     }
 }
+
+// The kind of every row is checked against the computed eclipses in the sky
+// tests, its day by the moon age in the test above.
+TEST(Eclipses, CatalogueInOrderAndItsYears) {
+    const auto& c = EclipseCatalogue();
+    ASSERT_EQ(c.size(), 60u);
+    for (std::size_t i = 0; i < c.size(); ++i)
+        EXPECT_TRUE(c[i].date.ok() && (i == 0 || sys_days{c[i - 1].date} < sys_days{c[i].date})) << i;
+    EXPECT_EQ(std::pair(FirstEclipseYear(), LastEclipseYear()), std::pair(1987, 2030));
+}

@@ -18,10 +18,8 @@
 
 #include "files/file_writer.h"
 
-namespace {
-std::size_t mostPerWrite = 0;  // 0: as much as asked
-int temporaryFileError = 0;    // 0: temporary files are made
-}  // namespace
+static std::size_t mostPerWrite = 0;  // 0: as much as asked
+static int temporaryFileError = 0;    // 0: temporary files are made
 
 extern "C" ssize_t write(int fd, const void* data, size_t size) {
     if (mostPerWrite != 0 && size > mostPerWrite) size = mostPerWrite;

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
+
+#include "tests/core/table.h"
 
 namespace lunomat::entry {
 namespace {
@@ -55,17 +55,7 @@ Steps Apply(const std::vector<std::string>& c) {
 }
 
 // The lines of cases.tsv, one test each.
-std::vector<std::vector<std::string>> Cases() {
-    std::ifstream in(LUNOMAT_DATE_ENTRY_CASES);
-    std::vector<std::vector<std::string>> cases;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream columns(line + '\t');  // keeps an empty last column
-        cases.emplace_back();
-        for (std::string column; std::getline(columns, column, '\t');) cases.back().push_back(column);
-    }
-    return cases;
-}
+std::vector<std::vector<std::string>> Cases() { return TableRows(LUNOMAT_DATE_ENTRY_CASES, '\t'); }
 
 struct DateEntryCase : testing::TestWithParam<std::vector<std::string>> {};
 
