@@ -16,7 +16,9 @@
 // whatever name the input asks for.
 struct PrivateFolder {
     std::string path = access("/dev/shm", W_OK) == 0 ? "/dev/shm/lunomat-fuzz-XXXXXX" : "/tmp/lunomat-fuzz-XXXXXX";
-    PrivateFolder() { if (!mkdtemp(path.data())) std::abort(); }
+    PrivateFolder() {
+        if (!mkdtemp(path.data())) std::abort();
+    }
     ~PrivateFolder() { std::filesystem::remove_all(path); }
 };
 

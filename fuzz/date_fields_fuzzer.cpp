@@ -39,9 +39,14 @@ struct Window {
             // A field's error message comes right after its sound.
             case Step::Kind::Box: FUZZ_CHECK(soundBefore || s.icon != Icon::Critical), soundBefore = false; break;
             case Step::Kind::Select: Select(s.field, s.start, s.length); break;
-            case Step::Kind::Write: if (Of(s.field) != s.text) Of(s.field) = s.text, Changed(s.field); break;
+            case Step::Kind::Write:
+                if (Of(s.field) != s.text) Of(s.field) = s.text, Changed(s.field);
+                break;
             case Step::Kind::Focus: focus = s.field; break;
-            case Step::Kind::MoveFocus: Select(s.field, 0, s.length); focus = s.field; break;
+            case Step::Kind::MoveFocus:
+                Select(s.field, 0, s.length);
+                focus = s.field;
+                break;
             case Step::Kind::Load:
                 Run(PrepareFields(Fields(), today));
                 if (!EnteredDate(Fields())) Run(CorrectDate(Fields(), today));

@@ -29,8 +29,8 @@ void CheckDate(const std::string& text, int shift) {
     FUZZ_CHECK(!WeekdayNameOf(*date).empty() && ParseGermanDate(DateText(*date)) == date);
     const long long target = DayNumber(*date) + shift;
     const std::string shifted = AddDaysToDate(*date, shift);
-    FUZZ_CHECK(shifted.empty() == (target < DayNumber(chr::year{-32767} / 1 / 1) ||
-                                   target > DayNumber(chr::year{32767} / 12 / 31)));
+    FUZZ_CHECK(shifted.empty() ==
+               (target < DayNumber(chr::year{-32767} / 1 / 1) || target > DayNumber(chr::year{32767} / 12 / 31)));
     if (const auto back = ParseGermanDate(shifted)) FUZZ_CHECK(DayNumber(*back) == target);
 }
 
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckDate(text, in.Integral<int>());
     } else if (kind == 2) {
         // Mostly years the window accepts, sometimes anything.
-        const int year = (in.Byte() & 1) ? in.InRange<int>(kFirstGregorianYear, kLastFourDigitYear)
-                                         : in.InRange<int>(-32767, 32767);
+        const int year =
+            (in.Byte() & 1) ? in.InRange<int>(kFirstGregorianYear, kLastFourDigitYear) : in.InRange<int>(-32767, 32767);
         const unsigned month = in.InRange<unsigned>(0, 255);
         CheckDisplay(chr::year{year} / chr::month{month} / in.InRange<unsigned>(0, 255));
     } else {

@@ -10,9 +10,10 @@
 
 // A broken property throws: libFuzzer stops on it and keeps the input, the
 // corpus replay in the test build names the file.
-#define FUZZ_CHECK(condition)                                                                                \
-    ((condition) ? void(0)                                                                                   \
-                 : throw std::logic_error(std::string(__FILE__ ":") + std::to_string(__LINE__) + ": property broken: " #condition))
+#define FUZZ_CHECK(condition)                                                                    \
+    ((condition) ? void(0)                                                                       \
+                 : throw std::logic_error(std::string(__FILE__ ":") + std::to_string(__LINE__) + \
+                                          ": property broken: " #condition))
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -33,7 +34,9 @@ struct InputReader {
     }
     // Any value of an integer type, negative ones included.
     template <typename T>
-    T Integral() { return static_cast<T>(InRange<std::uint64_t>(0, ~std::uint64_t(0) >> (64 - 8 * sizeof(T)))); }
+    T Integral() {
+        return static_cast<T>(InRange<std::uint64_t>(0, ~std::uint64_t(0) >> (64 - 8 * sizeof(T))));
+    }
     // Every double, NaNs, infinities and subnormals included.
     double Double() { return std::bit_cast<double>(Integral<std::uint64_t>()); }
 

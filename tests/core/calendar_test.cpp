@@ -28,16 +28,20 @@ TEST(JulianDay, MatchesChronoAndTheWeekdayForEveryGregorianDate) {
 // Which texts name a day, and where a day shift lands, is checked against
 // plain arithmetic by the display fuzz target on its stored inputs.
 TEST(DateTexts, WrittenWithTwoDigitsAndFourYearDigits) {
-    const std::pair<year_month_day, const char*> cases[] = {
-        {2009y / 7 / 29, "29.07.2009"},   {year{5} / 1 / 2, "02.01.0005"},   {year{0} / 1 / 1, "01.01.0000"},
-        {year{9999} / 12 / 31, "31.12.9999"}, {year{10000} / 1 / 1, "01.01.10000"}, {year{-1} / 3 / 4, "04.03.-0001"},
-        {year{2009} / 7 / day{100}, "100.07.2009"}, {year{2009} / month{100} / 7, "07.100.2009"}};
+    const std::pair<year_month_day, const char*> cases[] = {{2009y / 7 / 29, "29.07.2009"},
+                                                            {year{5} / 1 / 2, "02.01.0005"},
+                                                            {year{0} / 1 / 1, "01.01.0000"},
+                                                            {year{9999} / 12 / 31, "31.12.9999"},
+                                                            {year{10000} / 1 / 1, "01.01.10000"},
+                                                            {year{-1} / 3 / 4, "04.03.-0001"},
+                                                            {year{2009} / 7 / day{100}, "100.07.2009"},
+                                                            {year{2009} / month{100} / 7, "07.100.2009"}};
     for (const auto& [date, text] : cases) EXPECT_EQ(DateText(date), text);
     EXPECT_EQ(DateFromParts("7", "03", "2009"), year_month_day{2009y / 3 / 7});
 }
 
 TEST(DateTexts, PaddingAndDigitChecks) {
-    const std::pair<const char*, const char*> pads[] = {{"7", "07"}, {"1", "01"}, {"0", "0"},     {"", ""},
+    const std::pair<const char*, const char*> pads[] = {{"7", "07"},  {"1", "01"},    {"0", "0"},   {"", ""},
                                                         {"31", "31"}, {"007", "007"}, {" 7", " 7"}, {"x", "x"}};
     for (const auto& [in, out] : pads) EXPECT_EQ(PadTwoDigits(in), out) << in;
     for (const char* yes : {"0", "2026", "0123456789"}) EXPECT_TRUE(IsDigits(yes)) << yes;
@@ -51,7 +55,7 @@ TEST(AddDays, NothingForImpossibleDatesOrBeyondTheCalendar) {
 
 TEST(DateTexts, WholeNumbers) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"2009", 2009}, {"-5", -5}, {"+07", 7}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"", {}},
-        {"-", {}}, {" 1", {}}, {"1,5", {}}, {"2147483648", {}}, {"-2147483649", {}}};
+        {"2009", 2009}, {"-5", -5}, {"+07", 7},  {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"", {}},
+        {"-", {}},      {" 1", {}}, {"1,5", {}}, {"2147483648", {}},      {"-2147483649", {}}};
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseWholeNumber(text), value) << text;
 }

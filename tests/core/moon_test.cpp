@@ -18,9 +18,9 @@ static MoonState StateOn(year_month_day d) {
 // The texts of these days are checked through lunomat-cli's "phase" output.
 TEST(MoonState, PhaseDays) {
     const std::tuple<year_month_day, int, const char*> cases[] = {
-        {2000y / 1 / 6, 29, "/mondgif/mond-15.gif"},  {2026y / 1 / 2, 13, "/mondgif/mond-28.gif"},
-        {2026y / 1 / 3, 14, "/mondgif/mond-01.gif"},  {2026y / 1 / 17, 28, "/mondgif/mond-14.gif"},
-        {2026y / 1 / 18, 0, "/mondgif/mond-15.gif"},  {2026y / 1 / 11, 22, "/mondgif/mond-08.gif"}};
+        {2000y / 1 / 6, 29, "/mondgif/mond-15.gif"}, {2026y / 1 / 2, 13, "/mondgif/mond-28.gif"},
+        {2026y / 1 / 3, 14, "/mondgif/mond-01.gif"}, {2026y / 1 / 17, 28, "/mondgif/mond-14.gif"},
+        {2026y / 1 / 18, 0, "/mondgif/mond-15.gif"}, {2026y / 1 / 11, 22, "/mondgif/mond-08.gif"}};
     for (const auto& [date, ageDay, picture] : cases) {
         EXPECT_EQ(AgeDay(StateOn(date)), ageDay) << DateText(date);
         EXPECT_EQ(PicturePath(ageDay), picture) << DateText(date);
@@ -49,14 +49,15 @@ TEST(MoonState, EveryDate1900To2100StaysInsideItsRanges) {
     for (sys_days day{1900y / 1 / 1}; day <= sys_days{2100y / 12 / 31}; day += days{1}) {
         const MoonState s = StateOn(year_month_day{day});
         ASSERT_TRUE(s.phaseFraction >= 0.0 && s.phaseFraction < 1.0 && s.age >= 0.0 && s.age < 29.53);
-        ASSERT_TRUE(s.distanceEarthRadii >= 56.0 && s.distanceEarthRadii <= 63.8 && std::fabs(s.eclipticLatitude) <= 5.1);
+        ASSERT_TRUE(s.distanceEarthRadii >= 56.0 && s.distanceEarthRadii <= 63.8 &&
+                    std::fabs(s.eclipticLatitude) <= 5.1);
         ASSERT_TRUE(s.eclipticLongitude >= -8.3 && s.eclipticLongitude <= 368.3) << DateText(year_month_day{day});
         distances.insert(DistanceKm(s.distanceEarthRadii));
         ageDays.insert(AgeDay(s));
     }
     EXPECT_EQ(ageDays.size(), 30u);
-    EXPECT_EQ(distances, (std::set<double>{356580, 362947.5, 369315, 375682.5, 382050, 388417.5, 394785, 401152.5,
-                                           407520}));
+    EXPECT_EQ(distances,
+              (std::set<double>{356580, 362947.5, 369315, 375682.5, 382050, 388417.5, 394785, 401152.5, 407520}));
 }
 
 TEST(MoonState, EveryCatalogueEclipseFallsOnAFullMoonNearANode) {

@@ -91,7 +91,8 @@ TEST(Sky, PhaseInstantsWithinHalfAMinute) {
         const long long error = Off(near->utc, row.instant, 30, row.word);
         if (error > worst) worst = error, worstAt = row.instant;
         const double seriesError = std::fabs(detail::PhaseJde(near->lunation, near->phase) -
-                                             detail::JulianDayOf(row.instant) - row.a / 86400.0) * 86400.0;
+                                             detail::JulianDayOf(row.instant) - row.a / 86400.0) *
+                                   86400.0;
         EXPECT_LE(seriesError, 15.0) << row.word << " " << Text(row.instant);
         worstSeries = std::max(worstSeries, seriesError);
         ++checked;
@@ -242,8 +243,8 @@ TEST(Sky, RiseTransitSetAgainstReference) {
                 if (match == other->end()) {  // ours may reach a little beyond the reference's window
                     const bool edge = e.instant < begin + minutes{5} || e.instant >= end - minutes{5};
                     EXPECT_TRUE(Graze(*side, e) || (side == &ours && edge))
-                        << (side == &ours ? "only ours: " : "only theirs: ") << e.word << " " << Text(e.instant) << " at "
-                        << place.latitudeDeg << "°";
+                        << (side == &ours ? "only ours: " : "only theirs: ") << e.word << " " << Text(e.instant)
+                        << " at " << place.latitudeDeg << "°";
                     continue;
                 }
                 if (tolerance == 60) worst = std::max(worst, SecondsBetween(match->instant, e.instant));
@@ -277,8 +278,8 @@ TEST(Sky, ApsidesAgainstReference) {
 // that the reference lacks.
 TEST(Sky, EclipseContactsAgainstReference) {
     const char* const names[] = {"p1", "u1", "u2", "u3", "u4", "p4"};
-    std::optional<Instant> LunarEclipse::* const members[] = {&LunarEclipse::p1, &LunarEclipse::u1, &LunarEclipse::u2,
-                                                              &LunarEclipse::u3, &LunarEclipse::u4, &LunarEclipse::p4};
+    std::optional<Instant> LunarEclipse::*const members[] = {&LunarEclipse::p1, &LunarEclipse::u1, &LunarEclipse::u2,
+                                                             &LunarEclipse::u3, &LunarEclipse::u4, &LunarEclipse::p4};
     long long worst = 0;
     const std::vector<Row> rows = Rows("sky_reference.csv");
     for (std::size_t i = 0; i < rows.size(); ++i) {

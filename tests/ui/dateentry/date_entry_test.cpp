@@ -26,7 +26,8 @@ std::string Script(const Steps& steps) {
         if (s.kind == Step::Kind::Box)
             out += std::string(s.icon == Icon::Critical ? "stop " : "warn ") + s.title.substr(s.title.rfind(' ') + 1) +
                    ": " + s.text.substr(s.text.find('\r') + 1);
-        else if (s.kind == Step::Kind::Select) out += Name(s.field) + std::to_string(s.start) + "," + std::to_string(s.length);
+        else if (s.kind == Step::Kind::Select)
+            out += Name(s.field) + std::to_string(s.start) + "," + std::to_string(s.length);
         else if (s.kind == Step::Kind::Write) out += Name(s.field) + ("=" + s.text);
         else if (s.kind == Step::Kind::Focus) out += Name(s.field);
         else if (s.kind == Step::Kind::MoveFocus) out += Name(s.field) + std::to_string(s.length);
@@ -44,10 +45,16 @@ Steps Apply(const std::vector<std::string>& c) {
     const Field field = c[1] == "D" ? Field::Day : c[1] == "M" ? Field::Month : Field::Year;
     const FieldTexts fields{c[3], c[4], c[5]};
     const auto today = Date(c[6]);
-    if (c[0] == "change") return field == Field::Day ? DayChanged(c[3]) : field == Field::Month ? MonthChanged(c[4])
-                                                                                                : YearChanged(c[5], today);
-    if (c[0] == "key") return KeyPressed(field, c[2] == "Enter" ? Key::Enter : c[2] == "CtrlO" ? Key::CtrlO : Key::Other,
-                                         fields, today);
+    if (c[0] == "change")
+        return field == Field::Day     ? DayChanged(c[3])
+               : field == Field::Month ? MonthChanged(c[4])
+                                       : YearChanged(c[5], today);
+    if (c[0] == "key")
+        return KeyPressed(field,
+                          c[2] == "Enter"   ? Key::Enter
+                          : c[2] == "CtrlO" ? Key::CtrlO
+                                            : Key::Other,
+                          fields, today);
     if (c[0] == "calc") return CalculatePressed(fields, today);
     if (c[0] == "correct") return CorrectDate(fields, today);
     if (c[0] == "prepare") return PrepareFields(fields, today);
