@@ -72,9 +72,14 @@ TEST_P(DateEntryCase, GetsItsSteps) {
     for (std::size_t at; (at = c[7].find("\\r")) != std::string::npos;) c[7].replace(at, 2, "\r");
     EXPECT_EQ(Script(Apply(c)), c[7]);
 }
-INSTANTIATE_TEST_SUITE_P(Table, DateEntryCase, testing::ValuesIn(Cases()));
+// Named after the rule, the field and the number of the case in the table
+// (counting case lines only), so that a failure points at its row.
+INSTANTIATE_TEST_SUITE_P(Table, DateEntryCase, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<std::vector<std::string>>& row) {
+                             return row.param[0] + row.param[1] + "_" + std::to_string(row.index + 1);
+                         });
 
-TEST(DateEntry, TableHoldsEveryCase) { EXPECT_EQ(Cases().size(), 62u); }
+TEST(DateEntry, TableHoldsEveryCase) { EXPECT_EQ(Cases().size(), 64u); }
 
 TEST(DateEntry, EnteredDateIsOnlyADateOfTheCalendar) {
     EXPECT_EQ(EnteredDate({"31", "12", "2027"}), std::chrono::year_month_day{2027y / 12 / 31});
