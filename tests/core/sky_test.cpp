@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <numbers>
 #include <optional>
 #include <string>
 
@@ -121,19 +122,22 @@ TEST(Sky, DeltaTAtTheEndsOfItsPieces) {
     std::printf("ΔT: worst %.2f s of %.2f s at %g\n", worst, worstTolerance, worstYear);
 }
 
-// Meeus' worked examples 49.a and 49.b (the series' own instants in dynamical
-// time: the new moon of 1977 February and the last quarter of 2044 January),
-// 47.a (the Moon on 1992 April 12 at 0h TD), 48.a (its illuminated fraction
-// and phase angle) and 25.b (the Sun on 1992 October 13 at 0h TD: R, and
-// L = −43.63484796 rad, i.e. Θ = 199.907372°, less 0.09033" to FK5 and
-// 20.539" aberration).
+// Meeus' worked examples, held to the digits the book prints (half a unit of
+// the last one): 49.a and 49.b, the series' own instants in dynamical time
+// (the new moon of 1977 February, the last quarter of 2044 January, to
+// 0.00001 day); 47.a, the Moon on 1992 April 12 at 0h TD (λ and β to
+// 0.000001°, and Δ = 385000.56 km + Σr with Σr = −16590875 in metres);
+// 48.a, its illuminated fraction and phase angle; 25.b, the Sun on 1992
+// October 13 at 0h TD (R = 0.99760775 AU, and L = −43.63484796 rad, whose
+// direction plus 180° less 0.09033" to FK5 and the aberration 20.4898"/R is
+// the longitude without nutation).
 TEST(Sky, WorkedExamples) {
-    EXPECT_NEAR(detail::PhaseJde(-283, Phase::NewMoon), 2443192.65118, 1e-5);
-    EXPECT_NEAR(detail::PhaseJde(544, Phase::LastQuarter), 2467636.49186, 1e-5);
+    EXPECT_NEAR(detail::PhaseJde(-283, Phase::NewMoon), 2443192.65118, 6e-6);
+    EXPECT_NEAR(detail::PhaseJde(544, Phase::LastQuarter), 2467636.49186, 6e-6);
     const detail::MoonPlace moon = detail::MoonGeometric(2448724.5);
-    EXPECT_NEAR(moon.longitudeDeg, 133.162655, 2e-6);
-    EXPECT_NEAR(moon.latitudeDeg, -3.229126, 2e-6);
-    EXPECT_NEAR(moon.distanceKm, 368409.7, 0.1);
+    EXPECT_NEAR(moon.longitudeDeg, 133.162655, 6e-7);
+    EXPECT_NEAR(moon.latitudeDeg, -3.229126, 6e-7);
+    EXPECT_NEAR(moon.distanceKm, 385000.56 - 16590.875, 6e-4);
     const MoonPosition apparent = detail::MoonAtJde(2448724.5);
     EXPECT_NEAR(apparent.longitudeDeg, 133.167265, 1e-4);  // with nutation +0.004610°
     EXPECT_NEAR(apparent.illuminatedFraction, 0.6786, 1e-4);
@@ -144,8 +148,9 @@ TEST(Sky, WorkedExamples) {
     EXPECT_NEAR(viaUt.distanceKm, 368409.7, 1.0);
 
     const detail::SunPlace sun = detail::SunApparent(2448908.5, detail::Nutation{0.0});
-    EXPECT_NEAR(sun.distanceKm / detail::kAuKm, 0.99760775, 1e-8);
-    EXPECT_NEAR(sun.longitudeDeg, 199.907372 - (0.09033 + 20.539) / 3600.0, 2e-6);
+    EXPECT_NEAR(sun.distanceKm / detail::kAuKm, 0.99760775, 6e-9);
+    const double theta = std::fmod(-43.63484796 * 180.0 / std::numbers::pi, 360.0) + 360.0 + 180.0;
+    EXPECT_NEAR(sun.longitudeDeg, theta - (0.09033 + 20.4898 / 0.99760775) / 3600.0, 3e-7);
 }
 
 TEST(Sky, PhaseListsAreOrderedAndBounded) {
