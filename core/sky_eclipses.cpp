@@ -37,8 +37,6 @@ constexpr double kFitHalfWidthDays = 0.05;
 // angle between its path and the ecliptic (under 6°): this factor is safe.
 constexpr double kLeastDistanceFactor = 0.99;
 
-constexpr double kRadToDeg = 180.0 / kPi;
-
 // The Moon's offset from the shadow axis in degrees: along the ecliptic
 // (scaled by the cosine of the latitude) and perpendicular to it.
 struct Offset {

@@ -11,7 +11,9 @@
 namespace lunomat::sky::detail {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;  // radians per degree
+constexpr double kDegToRad = kPi / 180.0;      // radians per degree
+constexpr double kRadToDeg = 180.0 / kPi;      // degrees per radian
+constexpr double kArcsecToDeg = 1.0 / 3600.0;  // degrees per second of arc
 constexpr double kSecondsPerDay = 86400.0;
 // Julian date of 1970-01-01 0h, the origin of the system clock's seconds.
 constexpr double kUnixEpochJd = 2440587.5;

@@ -6,10 +6,6 @@
 
 namespace lunomat::sky::detail {
 
-namespace {
-constexpr double kArcsecToDeg = 1.0 / 3600.0;
-}  // namespace
-
 Nutation NutationAt(double jde) {
     const double t = CenturiesSinceJ2000(jde);
     // Longitude of the Moon's ascending node, mean longitudes of the Sun and

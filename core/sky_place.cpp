@@ -14,8 +14,6 @@ namespace {
 
 using namespace detail;
 
-constexpr double kRadToDeg = 180.0 / kPi;
-constexpr double kArcsecToDeg = 1.0 / 3600.0;
 // Mean obliquity of the ecliptic (Meeus 22.2): at J2000.0 and its terms in
 // T, T² and T³, all in arcseconds.
 constexpr double kObliquityArcsec[4] = {84381.448, -46.8150, -0.00059, 0.001813};

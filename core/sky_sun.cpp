@@ -47,8 +47,6 @@ constexpr std::array<VsopTerm, 64> kL0 = {{
     {37, 6.04, 10213.29}, {37, 2.57, 1059.38}, {36, 1.71, 2352.87}, {36, 1.78, 6812.77},
     {33, 0.59, 17789.85}, {30, 0.44, 83996.85}, {30, 2.74, 1349.87}, {25, 3.16, 4690.48},
 }};
-// clang-format on
-// clang-format off
 constexpr std::array<VsopTerm, 34> kL1 = {{
     {628331966747, 0, 0}, {206059, 2.678235, 6283.075850}, {4303, 2.6351, 12566.1517},
     {425, 1.590, 3.523}, {119, 5.796, 26.298}, {109, 2.966, 1577.344}, {93, 2.59, 18849.23},
@@ -60,8 +58,6 @@ constexpr std::array<VsopTerm, 34> kL1 = {{
     {10, 1.30, 6286.60}, {10, 4.24, 1349.87}, {9, 2.70, 242.73}, {9, 5.64, 951.72},
     {8, 5.30, 2352.87}, {6, 2.65, 9437.76}, {6, 4.67, 4690.48},
 }};
-// clang-format on
-// clang-format off
 constexpr std::array<VsopTerm, 20> kL2 = {{
     {52919, 0, 0}, {8720, 1.0721, 6283.0758}, {309, 0.867, 12566.152}, {27, 0.05, 3.52},
     {16, 5.19, 26.30}, {16, 3.68, 155.42}, {10, 0.76, 18849.23}, {9, 2.06, 77713.77},
@@ -69,27 +65,21 @@ constexpr std::array<VsopTerm, 20> kL2 = {{
     {3, 5.14, 796.30}, {3, 6.05, 5507.55}, {3, 1.19, 242.73}, {3, 6.12, 529.69},
     {3, 0.31, 398.15}, {3, 2.28, 553.57}, {2, 4.38, 5223.69}, {2, 3.75, 0.98},
 }};
-// clang-format on
-// clang-format off
 constexpr std::array<VsopTerm, 7> kL3 = {{
     {289, 5.844, 6283.076}, {35, 0, 0}, {17, 5.49, 12566.15}, {3, 5.20, 155.42},
     {1, 4.72, 3.52}, {1, 5.30, 18849.23}, {1, 5.97, 242.73},
 }};
-// clang-format on
 constexpr std::array<VsopTerm, 3> kL4 = {{{114, 3.142, 0}, {8, 4.13, 6283.08}, {1, 3.84, 12566.15}}};
 constexpr std::array<VsopTerm, 1> kL5 = {{{1, 3.14, 0}}};
 
 // The Earth's heliocentric latitude B0, B1.
-// clang-format off
 constexpr std::array<VsopTerm, 5> kB0 = {{
     {280, 3.199, 84334.662}, {102, 5.422, 5507.553}, {80, 3.88, 5223.69}, {44, 3.70, 2352.87},
     {32, 4.00, 1577.34},
 }};
-// clang-format on
 constexpr std::array<VsopTerm, 2> kB1 = {{{9, 3.90, 5507.55}, {6, 1.73, 5223.69}}};
 
 // The Earth's radius vector R0..R4 (1e-8 au).
-// clang-format off
 constexpr std::array<VsopTerm, 40> kR0 = {{
     {100013989, 0, 0}, {1670700, 3.0984635, 6283.0758500}, {13956, 3.05525, 12566.15170},
     {3084, 5.1985, 77713.7715}, {1628, 1.1739, 5753.3849}, {1576, 2.8469, 7860.4194},
@@ -104,15 +94,11 @@ constexpr std::array<VsopTerm, 40> kR0 = {{
     {32, 0.18, 5088.63}, {32, 1.78, 398.15}, {28, 1.21, 6286.60}, {28, 1.90, 6279.55},
     {26, 4.59, 10447.39},
 }};
-// clang-format on
-// clang-format off
 constexpr std::array<VsopTerm, 10> kR1 = {{
     {103019, 1.107490, 6283.075850}, {1721, 1.0644, 12566.1517}, {702, 3.142, 0},
     {32, 1.02, 18849.23}, {31, 2.84, 5507.55}, {25, 1.32, 5223.69}, {18, 1.42, 1577.34},
     {10, 5.91, 10977.08}, {9, 1.42, 6275.96}, {9, 0.27, 5486.78},
 }};
-// clang-format on
-// clang-format off
 constexpr std::array<VsopTerm, 6> kR2 = {{
     {4359, 5.7846, 6283.0758}, {124, 5.579, 12566.152}, {12, 3.14, 0}, {9, 3.63, 77713.77},
     {6, 1.87, 5573.14}, {3, 5.47, 18849.23},
@@ -122,8 +108,6 @@ constexpr std::array<VsopTerm, 2> kR3 = {{{145, 4.273, 6283.076}, {7, 3.92, 1256
 constexpr std::array<VsopTerm, 1> kR4 = {{{4, 2.56, 6283.08}}};
 
 constexpr double kVsopUnit = 1e-8;  // the series' unit (radians or au)
-constexpr double kRadToDeg = 180.0 / kPi;
-constexpr double kArcsecToDeg = 1.0 / 3600.0;
 // From VSOP87's dynamical ecliptic to the FK5 system: a shift of the
 // longitude of −0.09033" and a latitude term 0.03916" (cos λ' − sin λ'),
 // with λ' = λ − 1.397° T − 0.00031° T².
