@@ -163,6 +163,7 @@ void Mondphase::buildResultLines() {
         {&Mondphase::Label5, {"Label5", {1200, 2950, 6285, 255}, "", "Arial", 8.25, qRgb(224, 224, 224), kPanel}},
         {&Mondphase::Label7, {"Label7", {1320, 3240, 6015, 255}, "", "Arial", 8.25, kLightGrey, kPanel}},
         {&Mondphase::Label6, {"Label6", {1320, 3480, 6015, 255}, "", "Arial", 8.25, kLightGrey, kPanel}}};
+    // clang-format on
     for (const auto& [control, design] : lines) this->*control = makeText(this, design);
 }
 
@@ -174,10 +175,11 @@ void Mondphase::buildDateBand() {
 
     Image3 = makePicture(this, twipsRect(120, 4155, 5820, 705), platform_.programFolder(),
                          QStringLiteral("/mondgif/band.gif"));
-    lbl_Mondphase = makeText(this, {"lbl_Mondphase", {120, 4200, 5820, 690}, "", "Alba Super", 15.75, kYellow,
-                                              kNoBackground});  // drawn over the band's picture
-    lbl_Mondphase->setToolTip(QStringLiteral(
-        "brechnete Mondphase (beim Start des Programms:  Angabe zum aktuellen Kalenderdatum)"));
+    // Drawn over the band's picture.
+    lbl_Mondphase =
+        makeText(this, {"lbl_Mondphase", {120, 4200, 5820, 690}, "", "Alba Super", 15.75, kYellow, kNoBackground});
+    lbl_Mondphase->setToolTip(
+        QStringLiteral("brechnete Mondphase (beim Start des Programms:  Angabe zum aktuellen Kalenderdatum)"));
 
     txtTag = makeField(this, "txtTag", {6200, 4160, 570, 510},
                        "Tagesdatum eingeben (zweistellig) - dann ENTER drücken.", "Tag");
@@ -208,10 +210,8 @@ void Mondphase::buildButtons() {
         const char* tooltip;
         QRgb colour;
     };
-    // clang-format on
-    // Frame1 lies between the two rows; it comes in the design's order.
     // clang-format off
-    const ButtonDesign buttons[] = {
+    const ButtonDesign upperRow[] = {
         {&Mondphase::Command2, "Command2", {720, 5240, 1200, 350}, "&Heute",
          "Zurücksetzung der Mondphase auf das aktuelle Kalenderdatum (heute).", kLightGrey},
         {&Mondphase::cmd_Phasen, "cmd_Phasen", {2040, 5240, 1590, 350}, "&Jahres-Mondphasen",
@@ -221,27 +221,28 @@ void Mondphase::buildButtons() {
          "Tabellarische Angabe aller in Mitteleuropa vorkommenden Mondfinsternisse von 1987 bis 2030. ", kLightBlue},
         {&Mondphase::cmd_Kreiszeichen, "cmd_Kreiszeichen", {5520, 5240, 2895, 350},
          "Mondtier- u. Sonnenstern-&Kreiszeichen",
-         "Anzeige des aktuellen Mondtier- und Sonnenstern-Kreiszeichen (Internet-Verbindung erforderlich).", kLightBlue},
-        {nullptr, "Frame1", {840, 5820, 4575, 30}, "", "", 0},
+         "Anzeige des aktuellen Mondtier- und Sonnenstern-Kreiszeichen (Internet-Verbindung erforderlich).", kLightBlue}};
+    const ButtonDesign lowerRow[] = {
         {&Mondphase::Command1, "Command1", {5690, 5650, 960, 350}, "&Berechnen",
          "Datumsabhängige Luno-Mat: Taste ' Berechnen ', oder ' ENTER '-Taste drücken.", kLightBlue},
         {&Mondphase::cmdInfo, "cmdInfo", {6700, 5650, 720, 350}, "&Info",
          "Programm-Informationen inklusive Support-Hinweis.", kLightBlue},
         {&Mondphase::cmd_Abbrechen, "cmd_Abbrechen", {7490, 5650, 720, 350}, "&OK", "Programm beenden (Exit)",
          kLightBlue}};
-    for (const ButtonDesign& b : buttons) {
-        if (!b.control) {
-            Frame1 = new QFrame(this);
-            Frame1->setGeometry(b.place.pixels());
-            Frame1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-            continue;
-        }
+    // clang-format on
+    const auto make = [this](const ButtonDesign& b) {
         QPushButton* button = makeButton(this, b.place.pixels(), QString::fromUtf8(b.caption),
                                          QString::fromUtf8(b.tooltip), QColor(b.colour));
         button->setObjectName(QLatin1String(b.name));
         button->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
         this->*b.control = button;
-    }
+    };
+    for (const ButtonDesign& b : upperRow) make(b);
+    // Frame1 lies between the two rows; it comes in the design's order.
+    Frame1 = new QFrame(this);
+    Frame1->setGeometry(twipsRect(840, 5820, 4575, 30));
+    Frame1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    for (const ButtonDesign& b : lowerRow) make(b);
 }
 
 void Mondphase::buildStatusBar() {
@@ -263,9 +264,12 @@ void Mondphase::buildStatusBar() {
 
 void Mondphase::wireControls() {
     const std::pair<QPushButton*, void (Mondphase::*)()> clicks[] = {
-        {Command1, &Mondphase::Command1_Click},     {Command2, &Mondphase::Command2_Click},
-        {cmd_Phasen, &Mondphase::cmd_Phasen_Click}, {cmd_Finsternis, &Mondphase::cmd_Finsternis_Click},
-        {cmdInfo, &Mondphase::cmdInfo_Click},       {cmd_Kreiszeichen, &Mondphase::cmd_Kreiszeichen_Click},
+        {Command1, &Mondphase::Command1_Click},
+        {Command2, &Mondphase::Command2_Click},
+        {cmd_Phasen, &Mondphase::cmd_Phasen_Click},
+        {cmd_Finsternis, &Mondphase::cmd_Finsternis_Click},
+        {cmdInfo, &Mondphase::cmdInfo_Click},
+        {cmd_Kreiszeichen, &Mondphase::cmd_Kreiszeichen_Click},
         {cmd_Abbrechen, &Mondphase::cmd_Abbrechen_Click}};
     for (const auto& [button, click] : clicks) connect(button, &QPushButton::clicked, this, click);
 
@@ -280,8 +284,8 @@ void Mondphase::wireControls() {
     for (const auto& [button, click] : clicks) button->installEventFilter(this);
 
     // Only the buttons and the fields take the focus, in this order.
-    const std::array<QWidget*, 10> tabOrder = {cmd_Abbrechen, Command1, cmdInfo, Command2, cmd_Phasen,
-                                               cmd_Finsternis, txtTag, txtMonat, txtJahr, cmd_Kreiszeichen};
+    const std::array<QWidget*, 10> tabOrder = {cmd_Abbrechen,  Command1, cmdInfo,  Command2, cmd_Phasen,
+                                               cmd_Finsternis, txtTag,   txtMonat, txtJahr,  cmd_Kreiszeichen};
     for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
     for (QWidget* w : findChildren<QWidget*>())
         if (std::find(tabOrder.begin(), tabOrder.end(), w) == tabOrder.end()) w->setFocusPolicy(Qt::NoFocus);
@@ -302,7 +306,6 @@ void Mondphase::buildTimers() {
         if (running) t->start();
         return t;
     };
-    // clang-format on
     // The shortest periods run "as soon as the event loop is free" (0 ms) for
     // the one-shot focus and today timers; the clock sets its own next tick.
     // Timer5 to Timer10 go round the star sky.
