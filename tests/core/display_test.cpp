@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
-#include "core/annual.h"
 #include "core/display.h"
-#include "core/eclipses.h"
 #include "core/moon.h"
 
 using namespace lunomat;
 using namespace std::chrono;
+
+// The eclipse and annual table texts are held character for character by the
+// eclipse and annual windows' recordings and their printouts.
 
 // The worked example of the moon model, from the Julian day to the picture;
 // its lines are checked through lunomat-cli's "phase" output.
@@ -45,28 +45,4 @@ TEST(GermanDecimal, RoundsHalvesAwayFromZeroOnTheExactValue) {
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(GermanDecimal(c.value, c.decimals), c.text) << c.value;
-}
-
-// The texts themselves are checked in the eclipse window and its printout,
-// that rows outside the catalogue have none by the display fuzz target.
-TEST(Eclipses, LastRowsOfWindowAndPrintout) {
-    EXPECT_EQ(EclipseWindowText(59), "  09.12.2030  Halbschatten-Finsternis");
-    EXPECT_EQ(EclipsePrintLine(29), "31.12.2009  Partielle    - Finsternis | 09.12.2030  Halbschatten - Finsternis");
-}
-
-// In the monospaced font of the printout the header and every row have their
-// bars in the same three columns (the 19th, 41st and 62nd character) and
-// nowhere else; a row is 77 characters long with each date in its cell.
-TEST(AnnualTable, PrintedHeaderAndRowsShareTheirBars) {
-    const std::string header = AnnualTableHeader();
-    const std::string row = AnnualTableRowText("27.12.2023", "04.01.2024", "11.01.2024", "18.01.2024");
-    ASSERT_EQ(header.size(), 80u);
-    ASSERT_EQ(row.size(), 77u);
-    for (const std::string& line : {header, row}) {
-        std::vector<std::size_t> bars;
-        for (std::size_t i = line.find('|'); i != std::string::npos; i = line.find('|', i + 1)) bars.push_back(i);
-        EXPECT_EQ(bars, (std::vector<std::size_t>{18, 40, 61})) << line;
-    }
-    EXPECT_EQ(row.substr(2, 10) + row.substr(25, 10) + row.substr(46, 10) + row.substr(67),
-              "27.12.202304.01.202411.01.202418.01.2024");
 }

@@ -5,7 +5,6 @@
 #include <set>
 #include <tuple>
 
-#include "core/eclipses.h"
 #include "core/moon.h"
 
 using namespace lunomat;
@@ -58,25 +57,4 @@ TEST(MoonState, EveryDate1900To2100StaysInsideItsRanges) {
     EXPECT_EQ(ageDays.size(), 30u);
     EXPECT_EQ(distances,
               (std::set<double>{356580, 362947.5, 369315, 375682.5, 382050, 388417.5, 394785, 401152.5, 407520}));
-}
-
-TEST(MoonState, EveryCatalogueEclipseFallsOnAFullMoonNearANode) {
-    // A lunar eclipse needs a full moon close to the ecliptic: by this model
-    // the 60 dates have ages of 13.9 to 15.9 days and latitudes within 1.95
-    // degrees, so most days or months slipped in the table show here.
-    for (const EclipseEntry& e : EclipseCatalogue()) {
-        const MoonState s = StateOn(e.date);
-        EXPECT_TRUE(s.age >= 13.9 && s.age <= 15.9) << DateText(e.date) << " age " << s.age;
-        EXPECT_LE(std::fabs(s.eclipticLatitude), 1.95) << DateText(e.date);
-    }
-}
-
-// The kind of every row is checked against the computed eclipses in the sky
-// tests, its day by the moon age in the test above.
-TEST(Eclipses, CatalogueInOrderAndItsYears) {
-    const auto& c = EclipseCatalogue();
-    ASSERT_EQ(c.size(), 60u);
-    for (std::size_t i = 0; i < c.size(); ++i)
-        EXPECT_TRUE(c[i].date.ok() && (i == 0 || sys_days{c[i - 1].date} < sys_days{c[i].date})) << i;
-    EXPECT_EQ(std::pair(FirstEclipseYear(), LastEclipseYear()), std::pair(1987, 2030));
 }

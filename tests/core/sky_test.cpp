@@ -156,9 +156,9 @@ TEST(Sky, WorkedExamples) {
 TEST(Sky, PhaseListsAreOrderedAndBounded) {
     const std::vector<PhaseEvent> year2024 = PhasesInYears(2024, 2024);
     // 13 new moons and last quarters, 12 full moons and first quarters; the
-    // year's first and last are in lunomat-cli's recorded "phases 2024".
+    // year's first and last are in lunomat-cli's recorded "phases 2024", the
+    // length of a list of several years in its "phases 2024 2026".
     ASSERT_EQ(year2024.size(), 50u);
-    EXPECT_EQ(PhasesInYears(2023, 2024).size(), PhasesInYears(2023, 2023).size() + 50u);
     for (std::size_t i = 1; i < year2024.size(); ++i) {
         EXPECT_LT(year2024[i - 1].utc, year2024[i].utc);
         EXPECT_EQ(static_cast<int>(year2024[i].phase), (static_cast<int>(year2024[i - 1].phase) + 1) % 4);
@@ -178,10 +178,11 @@ TEST(Sky, PhaseListsAreOrderedAndBounded) {
     EXPECT_LT(PreviousNewMoon(newMoon - seconds{1}).utc, newMoon - days{29});
 }
 
-// Every eclipse of the 1987–2030 catalogue is found with its kind. The
-// catalogue gives the date in Central Europe of the night of the eclipse:
-// mostly the UT date (09.12.1992 at 23:44 UT), once the date after
-// (19.10.2013 for 18 October 23:50 UT).
+// Every eclipse of the 1987–2030 catalogue is found on its date with its
+// kind, so a day or month slipped in the table shows here. The catalogue
+// gives the date in Central Europe of the night of the eclipse: mostly the
+// UT date (09.12.1992 at 23:44 UT), once the date after (19.10.2013 for 18
+// October 23:50 UT).
 TEST(Sky, CatalogueEclipsesAreFound) {
     const std::vector<LunarEclipse> computed = LunarEclipsesInYears(1987, 2030);
     for (const lunomat::EclipseEntry& entry : lunomat::EclipseCatalogue()) {

@@ -36,7 +36,6 @@ CASES = [
     ("standard output of a group", "ln -s /proc/self/fd/1 stdout", "{ echo header; $W stdout; echo footer; } > out", 0,
      "out=header+new+footer"),
     ("standard input is no output", "echo old > notes; ln -s /proc/self/fd/0 stdin", "$W stdin < notes", 1, "notes=old"),
-    ("descriptor by /proc/self/fd", "echo old > log", "$W /proc/self/fd/3 3>> log", 0, "log=old+new"),
     ("descriptor through a linked folder", "echo old > log; ln -s /proc/self/fd fd", "$W fd/3 3>> log", 0, "log=old+new fd=link"),
     ("reader gone", "ln -s /proc/self/fd/1 stdout", "{ sleep 0.3; $W stdout; echo $? > status; } | true; exit $(cat status)", 1, ""),
     ("closed descriptor", "ln -s /proc/self/fd fd", "$W fd/7 7>&-", 1, ""),

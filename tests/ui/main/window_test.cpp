@@ -63,7 +63,6 @@ TEST_F(MainWindowTest, StartUpChecksTheRegionalDateFormatAndNamesTheYears) {
 TEST_F(MainWindowTest, StartUpAndControlsFollowTheDesign) {
     start();
     EXPECT_EQ(w->windowTitle(), " Luno-Mat   -   Version:  1.0.5    Build:  5.0.002   ( Lunoskop )");
-    EXPECT_TRUE(platform.events.empty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return focus() == day(); }, 2000));
     EXPECT_EQ(day()->selectedText(), "05");
     EXPECT_EQ(w->size(), QSize(577, 427));
