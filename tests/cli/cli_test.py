@@ -1,6 +1,6 @@
 """Runs the built lunomat-cli and checks what a user or a script sees."""
 
-import json, os, re, shlex, subprocess, sys, tempfile, time, unittest
+import json, os, re, shlex, shutil, subprocess, sys, tempfile, time, unittest
 from datetime import datetime
 from pathlib import Path
 
@@ -117,13 +117,33 @@ class CalendarTest(unittest.TestCase):
                 for e in events:  # within its local minute, so on one day in every zone
                     start, end = e["DTSTART"].dt.astimezone(), e["DTEND"].dt.astimezone()
                     self.assertEqual((start.strftime("%Y%m%d%H%M"), 0 < (end - start).total_seconds() < 60), (end.strftime("%Y%m%d%H%M"), True))
-                # The UID names lunation and phase: the same in every export of that phase, so
-                # that a calendar program which keeps events by UID updates them on a new import.
+                # The UID names lunation and phase: the same in every export of that phase.
                 uids = [str(e["UID"]) for e in events]
                 self.assertEqual(uids, [f"lunation-{r[3]}-{r[0]}@lunomat-cli" for r in rows])
         os.environ["TZ"] = "Europe/Berlin"
         time.tzset()
         self.assertTrue(set(uids) < set(re.findall(r"UID:(\S+)", out("phases", "2024", "2026", "--ics", "-"))))
+
+
+class KhalTest(unittest.TestCase):
+    """A calendar program that keeps events by UID holds one per phase after
+    importing a year twice and an overlapping range once."""
+
+    def test_imports_again_update(self):
+        with tempfile.TemporaryDirectory() as folder:
+            os.mkdir(folder + "/mond")
+            formats = "".join(f"{k} = %Y-%m-%d %H:%M\n" for k in ("datetimeformat", "longdatetimeformat"))
+            Path(folder, "config").write_text(f"[calendars]\n[[mond]]\npath = {folder}/mond\n[sqlite]\npath = {folder}/db\n"
+                                              "[locale]\ntimeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
+                                              + formats + "local_timezone = Europe/Berlin\ndefault_timezone = Europe/Berlin\n")
+            khal = ["khal", "-c", folder + "/config"]
+            for args in (("year", "2024"), ("year", "2024"), ("phases", "2024", "2025")):
+                self.assertEqual(out(*args, "--ics", folder + "/in.ics"), "")
+                subprocess.run(khal + ["import", "--batch", "-a", "mond", folder + "/in.ics"], check=True, capture_output=True)
+            listed = subprocess.run(khal + ["list", "-df", "", "-f", "{uid}", "2023-12-31", "2026-01-02"], check=True,
+                                    capture_output=True, text=True).stdout.split()
+            phases = out("phases", "2024", "2025", "--format", "csv").split("\n")[1:-1]
+            self.assertEqual((len(os.listdir(folder + "/mond")), len(listed), len(set(listed))), (len(phases),) * 3)
 
 
 class ErrorsTest(unittest.TestCase):
@@ -190,6 +210,9 @@ class ClockTest(unittest.TestCase):
 
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv[1])  # the program under test
+    if sys.argv[2:] == ["KhalTest"] and not shutil.which("khal"):
+        print("SKIPPED: the calendar program khal is not installed")
+        sys.exit(77)  # reported to ctest as skipped
     os.environ["TZ"] = "Europe/Berlin"
     result = unittest.main(argv=[sys.argv[0], *sys.argv[2:]], verbosity=2, exit=False).result
     # A check that could not run is reported to ctest as skipped, never as passed.
