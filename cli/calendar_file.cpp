@@ -4,13 +4,9 @@
 
 namespace lunomat::cli {
 
-const PhaseWords& WordsOf(sky::Phase phase) {
-    using enum sky::Phase;
-    static constexpr PhaseWords kWords[] = {{PhaseName(NewMoon), "new"},
-                                            {PhaseName(FirstQuarter), "first_quarter"},
-                                            {PhaseName(FullMoon), "full"},
-                                            {PhaseName(LastQuarter), "last_quarter"}};
-    return kWords[static_cast<int>(phase)];
+const char* PhaseKey(sky::Phase phase) {
+    static constexpr const char* kKeys[] = {"new", "first_quarter", "full", "last_quarter"};
+    return kKeys[static_cast<int>(phase)];
 }
 
 namespace {
@@ -61,7 +57,6 @@ std::string CalendarEvents(const std::vector<sky::PhaseEvent>& events, Instant s
     ics.reserve(events.size() * 330);
     const auto line = [&ics](std::string_view text) { AppendFolded(ics, text); };
     for (const sky::PhaseEvent& event : events) {
-        const PhaseWords& words = WordsOf(event.phase);
         // The minute every text shows, so that calendar and description agree.
         // The event ends within that local minute: never on the next day, and
         // not of no length, which some calendar programs take for an hour.
@@ -72,11 +67,11 @@ std::string CalendarEvents(const std::vector<sky::PhaseEvent>& events, Instant s
         line("BEGIN:VEVENT");
         // What the event is, not when it was computed to be: a better series
         // or ΔT moves the instant, and importing again must update, not add.
-        line("UID:lunation-" + std::to_string(lunation) + "-" + words.key + "@lunomat-cli");
+        line("UID:lunation-" + std::to_string(lunation) + "-" + PhaseKey(event.phase) + "@lunomat-cli");
         line("DTSTAMP:" + stamp);
         line("DTSTART:" + start);
         line("DTEND:" + IcsUtc(EndOfLocalMinute(minute)));
-        line("SUMMARY:" + Escaped(words.german));
+        line("SUMMARY:" + Escaped(sky::PhaseName(event.phase)));
         line("DESCRIPTION:" + Escaped("Ortszeit " + local.weekday + " " + local.date + " " + local.clock + " " +
                                       local.zone + "\nLunation " + std::to_string(lunation)));
         line("TRANSP:TRANSPARENT");

@@ -8,12 +8,8 @@
 
 namespace lunomat::cli {
 
-// A phase's German name (sky::PhaseName) and its key in CSV, JSON and UIDs ("full").
-struct PhaseWords {
-    const char* german;
-    const char* key;
-};
-const PhaseWords& WordsOf(sky::Phase phase);
+// A phase's key in CSV, JSON and UIDs ("full"); its German name is sky::PhaseName.
+const char* PhaseKey(sky::Phase phase);
 
 // One VEVENT per phase: DTSTART at the instant's minute in UTC, DTEND at the
 // last second of that local minute, the German name as SUMMARY, the local time and the lunation

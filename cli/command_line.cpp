@@ -141,7 +141,7 @@ int CommandYear(const std::vector<std::string_view>& args, std::FILE* out) {
     std::vector<Record> records;
     for (const AnnualPhaseRow& row : computeAnnualPhaseTable(year)) {
         const auto dates = RowDates(row);
-        for (int k = 0; k < 4; ++k) records.push_back({{WordsOf(kRowPhases[k]).key}, {IsoDate(dates[k])}});
+        for (int k = 0; k < 4; ++k) records.push_back({{PhaseKey(kRowPhases[k])}, {IsoDate(dates[k])}});
         (text += AnnualTableRowText(DateText(row.fullMoon), DateText(row.lastQuarter), DateText(row.newMoon),
                                     DateText(row.firstQuarter))) += '\n';
     }

@@ -10,15 +10,6 @@ Format ParseFormat(std::string_view word) {
     throw UsageError{"Unbekanntes Ausgabeformat " + Quoted(word) + ": erwartet wird csv oder json."};
 }
 
-const char* EclipseKindKey(EclipseKind kind) {
-    switch (kind) {
-    case EclipseKind::Total: return "total";
-    case EclipseKind::Partial: return "partial";
-    case EclipseKind::Penumbral: return "penumbral";
-    }
-    return "";
-}
-
 std::string RecordsText(Format format, const std::vector<std::string_view>& keys, const std::vector<Record>& records,
                         bool single) {
     std::string text;

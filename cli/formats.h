@@ -7,17 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "core/eclipses.h"
-
 namespace lunomat::cli {
 
 enum class Format { Csv, Json };
 
 // "csv" or "json"; UsageError for any other word.
 Format ParseFormat(std::string_view word);
-
-// The kind's word in the records: "total", "partial" or "penumbral".
-const char* EclipseKindKey(EclipseKind kind);
 
 struct Field {
     std::string value;    // no comma, quote, backslash or control character; empty: null in JSON

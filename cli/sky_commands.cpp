@@ -84,10 +84,19 @@ const char* NoteGerman(Note note) {
 }
 
 std::string PhaseLine(const sky::PhaseEvent& event) {
-    return std::string(WordsOf(event.phase).german) + "  " + LocalMinuteText(event.utc) + "\n";
+    return std::string(sky::PhaseName(event.phase)) + "  " + LocalMinuteText(event.utc) + "\n";
 }
 
 }  // namespace
+
+const char* EclipseKindKey(sky::EclipseKind kind) {
+    switch (kind) {
+    case sky::EclipseKind::Total: return "total";
+    case sky::EclipseKind::Partial: return "partial";
+    case sky::EclipseKind::Penumbral: return "penumbral";
+    }
+    return "";
+}
 
 std::string YearCalendar(int year) {
     return CalendarText(sky::PhasesInYears(year, year), "Mondphasen " + std::to_string(year));
@@ -117,14 +126,14 @@ int CommandPhases(const std::vector<std::string_view>& args, std::FILE* out) {
         for (const auto& [event, note] : Noted(sky::PhasesInYears(year, year))) {
             const long lunation = sky::BrownLunation(event.lunation);
             if (records) {
-                records->Add({{WordsOf(event.phase).key},
+                records->Add({{PhaseKey(event.phase)},
                               {IsoUtc(event.utc)},
                               {IsoLocal(event.utc)},
                               {std::to_string(lunation), true},
                               {NoteKey(note)}});
                 continue;
             }
-            std::string line = std::string(WordsOf(event.phase).german) + "  " + LocalMinuteText(event.utc) +
+            std::string line = std::string(sky::PhaseName(event.phase)) + "  " + LocalMinuteText(event.utc) +
                                "  Lunation " + std::to_string(lunation);
             if (note != Note::None) (line += "  ") += NoteGerman(note);
             output.Write(line += '\n');

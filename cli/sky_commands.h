@@ -23,6 +23,8 @@ int ComputedEclipses(const Arguments& parsed, std::FILE* out);
 int CommandRise(const std::vector<std::string_view>& args, std::FILE* out);
 // apsides FROM [TO] [--format csv|json]
 int CommandApsides(const std::vector<std::string_view>& args, std::FILE* out);
+// The kind's word in the records: "total", "partial" or "penumbral".
+const char* EclipseKindKey(sky::EclipseKind kind);
 // The calendar file of the phases whose instant falls in year.
 std::string YearCalendar(int year);
 

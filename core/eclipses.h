@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "core/sky.h"
+#include "core/phase_names.h"
 
 namespace lunomat {
 

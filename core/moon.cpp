@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "core/sky.h"
+#include "core/phase_names.h"
 
 namespace lunomat {
 

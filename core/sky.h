@@ -15,18 +15,11 @@
 #include <optional>
 #include <vector>
 
+#include "core/phase_names.h"
+
 namespace lunomat::sky {
 
 using Instant = std::chrono::sys_seconds;
-
-enum class Phase { NewMoon, FirstQuarter, FullMoon, LastQuarter };
-
-// The German name of a principal phase, as the windows, the command-line
-// tool and the calendar write it.
-constexpr const char* PhaseName(Phase phase) {
-    constexpr const char* kNames[] = {"Neumond", "Halbmond zunehmend", "Vollmond", "Halbmond abnehmend"};
-    return kNames[static_cast<int>(phase)];
-}
 
 struct PhaseEvent {
     Phase phase;
@@ -64,8 +57,6 @@ struct MoonPosition {
     double illuminatedFraction;  // 0 .. 1
 };
 MoonPosition MoonAt(Instant t);
-
-enum class EclipseKind { Total, Partial, Penumbral };
 
 struct LunarEclipse {
     Instant greatest;  // greatest eclipse, UT

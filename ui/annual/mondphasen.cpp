@@ -7,6 +7,7 @@
 
 #include "core/annual.h"
 #include "core/calendar.h"
+#include "core/phase_names.h"
 #include "ui/platform/line_printer.h"
 #include "ui/platform/platform.h"
 #include "ui/print/printout.h"
@@ -47,20 +48,20 @@ struct ColumnDesign {
     QColor dateColour;
     bool dateOnPanelColour;  // false: transparent, the panel shows through
     const char* dateName;
-    const char* phaseName;  // as screen readers announce it
+    sky::Phase phase;  // its name is what screen readers announce
     const char* heading;
     int headingLeft;
 };
 // clang-format off
 const ColumnDesign kColumns[4] = {
-    {360, kDarkBlue, 480, kSymbolTop, 330, "vollmond.gif", 960, kYellow, false, "Label3", "Vollmond", "Vollmond",
-     720},
+    {360, kDarkBlue, 480, kSymbolTop, 330, "vollmond.gif", 960, kYellow, false, "Label3", sky::Phase::FullMoon,
+     "Vollmond", 720},
     {3000, kDarkBlue, 3120, kSymbolTop, 330, "halbmond-abnehmend.gif", 3600, kYellow, true, "Label8",
-     "Halbmond abnehmend", "abn. Halbmond", 3360},
-    {5640, kBlack, 5760, kSymbolTop - 10, 345, "neumond.gif", 6240, kLightGrey, false, "Label4", "Neumond",
+     sky::Phase::LastQuarter, "abn. Halbmond", 3360},
+    {5640, kBlack, 5760, kSymbolTop - 10, 345, "neumond.gif", 6240, kLightGrey, false, "Label4", sky::Phase::NewMoon,
      "Neumond", 6000},
     {8280, kDarkBlue, 8400, kSymbolTop, 330, "halbmond-zunehmend.gif", 8880, kYellow, true, "Label9",
-     "Halbmond zunehmend", "zun. Halbmond", 8640},
+     sky::Phase::FirstQuarter, "zun. Halbmond", 8640},
 };
 // clang-format on
 
@@ -150,7 +151,7 @@ void Mondphasen::buildTable() {
             QLabel* symbol =
                 makePicture(this, twipsRect(d.symbolLeft, d.symbolTop + kRowPitch * i, d.symbolSize, d.symbolSize),
                             platform_.programFolder(), QStringLiteral("/symbols/") + QLatin1String(d.symbolFile));
-            symbol->setAccessibleName(QString::fromUtf8(d.phaseName));
+            symbol->setAccessibleName(QString::fromUtf8(sky::PhaseName(d.phase)));
             (*symbols[c])[i] = symbol;
         }
 
@@ -230,7 +231,8 @@ void Mondphasen::Form_Load() {
         QLabel* const cells[4] = {Label3[k], Label8[k], Label4[k], Label9[k]};
         for (int c = 0; c < 4; ++c) {
             cells[c]->setText(dateText(dates[c]));
-            cells[c]->setAccessibleName(QString::fromUtf8(kColumns[c].phaseName) + QLatin1Char(' ') + cells[c]->text());
+            cells[c]->setAccessibleName(QString::fromUtf8(sky::PhaseName(kColumns[c].phase)) + QLatin1Char(' ') +
+                                        cells[c]->text());
         }
     }
 }

@@ -23,11 +23,6 @@ namespace {
 using entry::Field;
 using entry::Step;
 
-void enable(QTimer* t) {
-    // Switching on a timer that already runs changes nothing; it keeps its phase.
-    if (!t->isActive()) t->start();
-}
-
 }  // namespace
 
 Mondphase::Mondphase(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
@@ -180,7 +175,7 @@ void Mondphase::showMoon(std::chrono::year_month_day date) {
     lbl_Datumangabe->setText(QString::fromStdString(d.dateLine));
     lbl_MPh->setText(QString::fromStdString(d.phaseText));
     lbl_Mondphase->setText(QString::fromStdString(d.shortName));
-    enable(Timer1);
+    startIfStopped(Timer1);
     sky_->start();
 }
 
@@ -280,7 +275,7 @@ void Mondphase::Timer2_Timer() {
     const QDateTime now = platform_.now();
     if (now.date() == lastSeenDate_ || now.time() < QTime(0, 0, 1) || boxesOpen_ > 0) return;
     lastSeenDate_ = now.date();
-    enable(Timer3);
+    startIfStopped(Timer3);
     // The entered date is shown again under the new day; half-typed fields
     // are left to the today command that follows.
     if (!entry::EnteredDate(fieldTexts())) return;

@@ -104,8 +104,7 @@ void StarSky::showFrame(int number) {
         shown_ = true;
     }
     ring_[number - 1]->stop();
-    // Switching on a timer that already runs changes nothing; it keeps its phase.
-    if (QTimer* next = ring_[number % kFrames]; !next->isActive()) next->start();
+    startIfStopped(ring_[number % kFrames]);
 }
 
 bool StarSky::running() const {

@@ -11,12 +11,17 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <cmath>
 #include <utility>
 
 #include "ui/platform/platform.h"
 
 namespace lunomat {
+
+void startIfStopped(QTimer* timer) {
+    if (!timer->isActive()) timer->start();
+}
 
 int px(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
 

@@ -19,6 +19,7 @@ class QWidget;
 class QLabel;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace lunomat {
 
@@ -37,6 +38,10 @@ QRect twipsRect(int left, int top, int width, int height);
 QFont designFont(const QString& family, double points, bool bold = false, bool underline = false);
 
 inline QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+
+// Starts a timer that is stopped. One that already runs is left alone: a
+// start would restart it and lose its phase.
+void startIfStopped(QTimer* timer);
 
 // Widget background and text colours (autoFillBackground on).
 void setColours(QWidget* w, const QColor& text, const QColor& background);
