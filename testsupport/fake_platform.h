@@ -57,8 +57,8 @@ private:
 class FakePlatform : public Platform {
 public:
     QDateTime clock = QDateTime(QDate(2026, 12, 5), QTime(9, 7, 0));
-    QString dateFormat = QStringLiteral("dd.MM.yyyy");  // the user's regional short date format
-    QString folder;                                     // program folder; tests point it at the assets
+    QString dateFormat = QStringLiteral("dd.MM.yyyy");        // the user's regional short date format
+    QString folder = QStringLiteral(LUNOMAT_TEST_ASSET_DIR);  // program folder: where the build copied the assets
     std::vector<PlatformEvent> events;
     // Called while a box is "open" (before it returns), e.g. to check timers.
     std::function<void(const PlatformEvent&)> onBox;
@@ -112,8 +112,5 @@ public:
         return nullptr;
     }
 };
-
-// The folder the build copied the pictures and sound into.
-inline QString assetFolder() { return QStringLiteral(LUNOMAT_TEST_ASSET_DIR); }
 
 }  // namespace lunomat::test

@@ -14,15 +14,13 @@ protected:
     FakePlatform platform;
     std::unique_ptr<Mondphase> w;
 
-    void SetUp() override { platform.folder = assetFolder(); }
-
-    // Creates, loads and shows the window as the program does at start-up,
-    // with the clock at `now` when given.
-    void start(const QDateTime& now = {}) {
+    // Creates, loads and (unless told not to) shows the window as the program
+    // does at start-up, with the clock at `now` when given.
+    void start(const QDateTime& now = {}, bool show = true) {
         if (now.isValid()) platform.clock = now;
         w = std::make_unique<Mondphase>(platform);
         w->Form_Load();
-        EXPECT_TRUE(showActive(*w));
+        EXPECT_TRUE(!show || showActive(*w));
     }
 
     template <typename T = QLabel>

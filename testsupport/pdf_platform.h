@@ -33,6 +33,15 @@ inline bool withFileSizeLimit(rlim_t bytes, const std::function<void()>& job) {
     return true;
 }
 
+// A printer that writes `file` as PDF on A4, as the print dialog sets it up.
+inline std::unique_ptr<QPrinter> pdfPrinter(const QString& file) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return printer;
+}
+
 class PdfPlatform : public FakePlatform {
 public:
     QTemporaryDir dir;
@@ -40,11 +49,7 @@ public:
 
     std::unique_ptr<LinePrinter> choosePrinter(QWidget*) override {
         events.push_back({"printDialog", {}, {}, {}});
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(file);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        return std::make_unique<PainterLinePrinter>(std::move(printer));
+        return std::make_unique<PainterLinePrinter>(pdfPrinter(file));
     }
 
     // The squeezed text of the file, empty when poppler cannot read it.

@@ -44,17 +44,12 @@ std::chrono::year_month_day Date(const std::string& text) {
 Steps Apply(const std::vector<std::string>& c) {
     const Field field = c[1] == "D" ? Field::Day : c[1] == "M" ? Field::Month : Field::Year;
     const FieldTexts fields{c[3], c[4], c[5]};
+    const Key key = c[2] == "Enter" ? Key::Enter : c[2] == "CtrlO" ? Key::CtrlO : Key::Other;
     const auto today = Date(c[6]);
-    if (c[0] == "change")
-        return field == Field::Day     ? DayChanged(c[3])
-               : field == Field::Month ? MonthChanged(c[4])
-                                       : YearChanged(c[5], today);
-    if (c[0] == "key")
-        return KeyPressed(field,
-                          c[2] == "Enter"   ? Key::Enter
-                          : c[2] == "CtrlO" ? Key::CtrlO
-                                            : Key::Other,
-                          fields, today);
+    if (c[0] == "change" && field == Field::Day) return DayChanged(c[3]);
+    if (c[0] == "change" && field == Field::Month) return MonthChanged(c[4]);
+    if (c[0] == "change") return YearChanged(c[5], today);
+    if (c[0] == "key") return KeyPressed(field, key, fields, today);
     if (c[0] == "calc") return CalculatePressed(fields, today);
     if (c[0] == "correct") return CorrectDate(fields, today);
     if (c[0] == "prepare") return PrepareFields(fields, today);

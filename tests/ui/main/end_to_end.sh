@@ -20,6 +20,8 @@ gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 ended() { ! kill -0 $pid 2>/dev/null; }
 # Real key events (XTEST) to the active window.
 keys() { xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.1; xdotool key --delay 60 "${@:2}"; sleep 0.3; }
+# Waits for the message box titled $1 (failing with $2) and answers it with Enter.
+answer() { box=$(retry visible "$1") || fail "$2"; keys "$box" Return; }
 
 main=$(retry visible "Luno-Mat   -   Version") || fail "main window did not appear"
 sleep 0.5
@@ -30,8 +32,7 @@ sleep 0.3
 # A day that no month has: the error sound (from the module loaded now) and
 # its message, closed with Enter; the field is empty again.
 keys "$main" 3 5
-box=$(retry visible "Falsche Tageszahleingabe") || fail "no message for day 35"
-keys "$box" Return
+answer "Falsche Tageszahleingabe" "no message for day 35"
 retry gone "Falsche Tageszahleingabe" || fail "the message did not close"
 ended && fail "the program ended after the error sound"
 keys "$main" 2 9
@@ -50,8 +51,7 @@ wait $pid || fail "exit status $?"
 # A regional date format with the year first is refused at start-up: its
 # message, and once it is closed the program ends with a failure status.
 LANG=sv_SE.UTF-8 LC_ALL= LC_TIME= "$program" & pid=$!
-box=$(retry visible "Falsche System-Datumseinstellung") || fail "no message for a year-first regional format"
-keys "$box" Return
+answer "Falsche System-Datumseinstellung" "no message for a year-first regional format"
 retry ended || fail "the program went on after refusing the regional format"
 wait $pid && fail "a refused regional format ended with status 0"
 echo "typed a date, opened and closed three windows, ended with status 0; refused a year-first format"

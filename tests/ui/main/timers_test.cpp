@@ -16,9 +16,7 @@ TEST_F(TimersTest, StarSkyKeepsItsPaceAndRestsWhileTheWindowIsNotSeen) {
     for (int i = 0; i < 4; ++i) compute("29", "07", "2009"), QTest::qWait(130);
     auto* sky = find<FramePicture>("Image1_0");
     QList<QImage> ring;  // the frames in the order shown
-    QElapsedTimer clock;
-    clock.start();
-    for (; clock.elapsed() < 1500; QTest::qWait(10))
+    for (const QDeadlineTimer end(1500); !end.hasExpired(); QTest::qWait(10))
         if (ring.isEmpty() || ring.back() != sky->picture()) ring << sky->picture();
     EXPECT_TRUE(ring.size() >= 7 && ring.size() <= 17) << ring.size();  // 15 frames at 100 ms, 30 with two runners
     for (int i = 6; i < ring.size(); ++i) EXPECT_TRUE(ring[i] == ring[i - 6]) << i;  // the same ring of six
@@ -29,6 +27,7 @@ TEST_F(TimersTest, StarSkyKeepsItsPaceAndRestsWhileTheWindowIsNotSeen) {
         {[&] { w->showMinimized(); }, [&] { w->showNormal(); }},
         {[&] { w->hide(); }, [&] { w->show(); }},
         {[&] { covered(true); }, [&] { covered(false); }}};
+    // clang-format on
     for (const auto& [away, back] : aways) {
         away();
         QTest::qWait(50);  // a frame already under way
@@ -53,7 +52,8 @@ TEST_F(TimersTest, ClockShowsTheNewMinuteAtOnce) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return text("StatusBar1Panel3") == "Uhrzeit: 09.06  Uhr"; }, 400));
 }
 
-TEST_F(TimersTest, MidnightSwitchesToTheNewDayOnce) {
+// At midnight the window switches to the new day, once.
+TEST_F(TimersTest, MidnightSwitchesToTheNewDayOnceWhateverIsOpen) {
     for (const QStringList& c : readCases("ui/main/midnight.tsv", 4)) {
         SCOPED_TRACE(c[0].toStdString());
         const QDateTime next = QDateTime::fromString(c[0], "dd.MM.yyyy HH:mm:ss.zzz");
@@ -68,34 +68,29 @@ TEST_F(TimersTest, MidnightSwitchesToTheNewDayOnce) {
         QTest::qWait(1200);  // no switch before midnight, and only one after it
         EXPECT_EQ(fields(), QStringList({"29", "07", "2009"}));
     }
-}
-
-// Whatever is open at midnight - a message box of a date field, another
-// window - the window shows the new today afterwards, with one message at most.
-TEST_F(TimersTest, MidnightWhileSomethingIsOpen) {
+    // Whatever is open at midnight - a message box of a date field, another
+    // window - the window shows the new today afterwards, with one message at
+    // most. Midnight into the day `days` after d0 passes while it is open; the
+    // midnight watch ticks meanwhile.
     const QDate d0(2026, 6, 14);
+    const auto midnightPasses = [&](int days) {
+        platform.clock = QDateTime(d0.addDays(days), QTime(0, 0, 2));
+        QTest::qWait(1500);
+    };
     start(QDateTime(d0, QTime(23, 59, 52)));
     compute("29", "07", "2009");
     int boxes = 0;
     platform.onBox = [&](const PlatformEvent&) {
-        if (++boxes > 1) return;
-        platform.clock = QDateTime(d0.addDays(1), QTime(0, 0, 2));
-        QTest::qWait(1500);  // the midnight watch ticks while the box is open
+        if (++boxes == 1) midnightPasses(1);
     };
-    // clang-format on
     typeOver(day(), "99");
     ASSERT_TRUE(switchedTo(d0.addDays(1)));
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(text("lbl_Datumangabe"), "Montag, der 15.06.2026");
 
     // The same with the annual window open.
-    platform.onBox = nullptr;
     platform.clock = QDateTime(d0.addDays(1), QTime(23, 59, 58));
-    const auto midnightPasses = [&] {
-        platform.clock = QDateTime(d0.addDays(2), QTime(0, 0, 2));
-        QTest::qWait(1500);
-    };
-    ASSERT_FALSE(openAndClose([&] { button("cmd_Phasen")->click(); }, nullptr, midnightPasses).isEmpty());
+    ASSERT_FALSE(openAndClose([&] { button("cmd_Phasen")->click(); }, nullptr, [&] { midnightPasses(2); }).isEmpty());
     ASSERT_TRUE(switchedTo(d0.addDays(2)));
     EXPECT_EQ(text("lbl_Datumangabe"), "Dienstag, der 16.06.2026");
 }

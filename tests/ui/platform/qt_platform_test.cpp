@@ -3,11 +3,14 @@
 // without the print module.
 #include "testsupport/qt_platform_in.h"
 #include "testsupport/ui_test.h"
-#include "ui/platform/line_printer.h"
 
 namespace lunomat::test {
 
-TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
+// Without the print module the print command says which file is missing.
+// With it, the print dialog speaks German: Qt's own texts switched to German
+// as the program's start-up does, the dialog shown through the module beside
+// the test program.
+TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissingAndItsDialogSpeaksGerman) {
     QTemporaryDir folder;
     for (const bool brokenFile : {false, true}) {
         if (QFile module(folder.filePath("liblunomat-extras.so")); brokenFile && module.open(QIODevice::WriteOnly))
@@ -18,11 +21,6 @@ TEST(QtPlatform, PrintingWithoutThePrintModuleSaysWhichFileIsMissing) {
         EXPECT_EQ(platform.boxes,
                   QStringList("Drucken ist nicht möglich: Die Programmdatei \"liblunomat-extras.so\" " + why));
     }
-}
-
-// Qt's own texts switched to German as the program's start-up does, the
-// dialog shown through the module beside the test program.
-TEST(QtPlatform, PrintDialogSpeaksGerman) {
     useGermanQtTexts();
     DialogWatcher dialogs;
     QWidget owner;

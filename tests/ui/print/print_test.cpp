@@ -71,7 +71,7 @@ void longPage(LinePrinter& p, const PrintStamp&) {
     p.drawRule(9800);
 }
 
-TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
+TEST(PdfPrinter, LongContentContinuesOnFurtherPagesAndAFileThatCannotBeWrittenWholeIsNoDamagedFile) {
     PdfPlatform platform;
     runPrintCommand(platform, nullptr, {}, longPage);
     ASSERT_EQ(platform.count("box"), 0);
@@ -92,32 +92,30 @@ TEST(PdfPrinter, LongContentContinuesOnFurtherPagesWithNothingLost) {
     EXPECT_THROW(printer->printLine("nach dem Ende"), PrintError);
     EXPECT_THROW(printer->drawRule(100), PrintError);
     EXPECT_EQ(platform.text().trimmed(), "Erste Zeile");
-}
 
-// A file system that fills up while the document is made gives the message
-// and leaves the target as it was: no file, or the older file untouched.
-// (The other places a file cannot go are the files tests' cases, run
-// against this printer too.)
-TEST(PdfPrinter, AFileThatCannotBeWrittenWholeGivesTheMessageAndNoDamagedFile) {
+    // A file system that fills up while the document is made gives the message
+    // and leaves the target as it was: no file, or the older file untouched.
+    // (The other places a file cannot go are the files tests' cases, run
+    // against this printer too.)
     for (const QByteArray& older : {QByteArray(), QByteArray("ältere Datei")}) {  // the file there before, if any
         SCOPED_TRACE(older.constData());
-        PdfPlatform platform;
-        QFile target(platform.file);
+        PdfPlatform filling;
+        QFile target(filling.file);
         ASSERT_TRUE(older.isEmpty() || (target.open(QIODevice::WriteOnly) && target.write(older) && target.flush()));
         target.close();
-        ASSERT_TRUE(withFileSizeLimit(4000, [&] { runPrintCommand(platform, nullptr, {}, longPage); }));
-        EXPECT_EQ(platform.kinds(), QStringList({"printDialog", "box"}));  // the box's text is the print command's
+        ASSERT_TRUE(withFileSizeLimit(4000, [&] { runPrintCommand(filling, nullptr, {}, longPage); }));
+        EXPECT_EQ(filling.kinds(), QStringList({"printDialog", "box"}));  // the box's text is the print command's
         EXPECT_EQ(target.open(QIODevice::ReadOnly) ? target.readAll() : QByteArray("<none>"),
                   older.isEmpty() ? QByteArray("<none>") : older);
-        EXPECT_EQ(QDir(platform.dir.path()).entryList(QDir::Files).size(), older.isEmpty() ? 0 : 1);
+        EXPECT_EQ(QDir(filling.dir.path()).entryList(QDir::Files).size(), older.isEmpty() ? 0 : 1);
     }
     // A job whose content fails half way is abandoned: no file, not half a one.
-    PdfPlatform platform;
-    runPrintCommand(platform, nullptr, {}, [](LinePrinter& p, const PrintStamp&) {
+    PdfPlatform halfWay;
+    runPrintCommand(halfWay, nullptr, {}, [](LinePrinter& p, const PrintStamp&) {
         p.printLine("halb");
         throw PrintError("content failed");
     });
-    EXPECT_TRUE(platform.count("box") == 1 && QDir(platform.dir.path()).isEmpty());
+    EXPECT_TRUE(halfWay.count("box") == 1 && QDir(halfWay.dir.path()).isEmpty());
 }
 
 // The dialog's check of the chosen file leaves a link to a file yet to be
@@ -126,10 +124,8 @@ TEST(PrintDialog, CheckingTheChosenFileLeavesALinkToANewFileAsItWas) {
     QTemporaryDir dir;
     const QString link = dir.filePath("mond.pdf");
     ASSERT_TRUE(QFile::link("ziel.pdf", link));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(link);
-    PrintDialog dialog(&printer);
+    const std::unique_ptr<QPrinter> printer = pdfPrinter(link);
+    PrintDialog dialog(printer.get());
     dialog.show();
     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -14,8 +14,7 @@ TEST(CompactFrame, KeepsAFewColouredPictureExactlyAndAManyColouredOneClose) {
     EXPECT_EQ(colours.mid(0, 2), QList<QRgb>({qRgb(255, 255, 200), qRgb(0, 0, 40)}));  // in the order they appear
 
     const QImage compact = compactFrame(few, colours);
-    EXPECT_EQ(compact.format(), QImage::Format_Indexed8);
-    EXPECT_EQ(compact.colorTable().mid(0, 31), colours);
+    EXPECT_EQ(compact.colorTable().mid(0, 31), colours);  // only an image of one byte a pixel holds 31 colours
     EXPECT_EQ(largestDifference(compact.convertToFormat(QImage::Format_RGB32), few), 0);
 
     // 300 colours, colour k on 300 - k pixels: the 256 commonest stay exact,
@@ -80,8 +79,8 @@ TEST(OverlayLabel, LooksLikeALabelAndFollowsItsText) {
         const QImage shown = window.grab().toImage();
         const int r = int(shown.devicePixelRatio());
         const QImage right = shown.copy(60 * r, 0, 60 * r, 40 * r);
-        EXPECT_LE(largestDifference(shown.copy(0, 0, 60 * r, 40 * r), right),
-                  8);                                                           // anti-aliased edges may differ a shade
+        // Anti-aliased edges may differ a shade.
+        EXPECT_LE(largestDifference(shown.copy(0, 0, 60 * r, 40 * r), right), 8);
         EXPECT_TRUE(before.isNull() || largestDifference(before, right) > 64);  // not the old text kept
         before = right;
     }

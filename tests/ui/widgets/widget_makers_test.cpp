@@ -9,7 +9,6 @@ namespace lunomat::test {
 TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
     QWidget window;
     FakePlatform platform;
-    platform.folder = assetFolder();
     const QLabel* logo = makeLogo(&window, QRect(0, 0, 40, 35), platform);
     // Kept at the size it is shown, not at the size it was drawn.
     EXPECT_EQ(logo->pixmap().deviceIndependentSize(), QSizeF(40, 35));
@@ -55,10 +54,9 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
 
 // A circle is its colour inside an edge of one pixel a shade darker.
 TEST(CircleShape, EdgeOfOnePixel) {
-    QWidget window;
-    auto* circle = new CircleShape(QColor(255, 255, 0), &window);
-    circle->setGeometry(0, 0, 21, 21);
-    const QImage image = window.grab(QRect(0, 0, 21, 21)).toImage();
+    CircleShape circle(QColor(255, 255, 0), nullptr);
+    circle.resize(21, 21);
+    const QImage image = circle.grab().toImage();
     EXPECT_NE(image.pixelColor(0, 10), QColor(255, 255, 0));
     EXPECT_EQ(image.pixelColor(1, 10), QColor(255, 255, 0));
 }
