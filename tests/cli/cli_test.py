@@ -1,6 +1,6 @@
 """Runs the built lunomat-cli and checks what a user or a script sees."""
 
-import json, os, re, shlex, shutil, subprocess, sys, tempfile, time, unittest
+import calendar, json, os, re, shlex, shutil, subprocess, sys, tempfile, time, unittest
 from datetime import datetime
 from pathlib import Path
 
@@ -67,9 +67,8 @@ class PathsTest(unittest.TestCase):
     """What the CLI's own output meets; where a calendar file may go is tried in tests/files."""
 
     def test_output_paths(self):
-        folder = tempfile.mkdtemp()
-        at = lambda name: os.path.join(folder, name)
-        os.mkdir(at("new"))
+        new = os.path.join(tempfile.mkdtemp(), "new")
+        os.mkdir(new)
         # A device, one that is full (also as standard output), a full or read-only file system.
         self.assertEqual(out("year", "2024", "--ics", "/dev/null"), "")  # a device takes the calendar as it is
         for target in ("-", "/dev/full", "/dev/stdout"):
@@ -77,20 +76,20 @@ class PathsTest(unittest.TestCase):
                 result = run("year", "2024", "--ics", target, stdout=full)
                 self.assertRegex(f"{result.returncode} {result.stderr.decode()}", r"^1 lunomat-cli: Die (Ausgabe|Datei „/dev/\w+“) (kann|konnte) nicht "
                                  r"geschrieben werden: Kein Speicherplatz mehr auf dem Gerät\.\n$")
-        if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "tmpfs", at("new")]).returncode:
+        if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "tmpfs", new]).returncode:
             self.skipTest("a small file system can be mounted by root only")
         try:
-            Path(at("new/fill")).write_bytes(b"x" * 8000)
-            Path(at("new/old.ics")).write_text("old\n")
+            Path(new, "fill").write_bytes(b"x" * 8000)
+            Path(new, "old.ics").write_text("old\n")
             for remount, reason in (("rw", "Kein Speicherplatz"), ("ro", "Dateisystem ist nur lesbar")):
-                subprocess.run(["mount", "-o", "remount," + remount, at("new")], check=True)
+                subprocess.run(["mount", "-o", "remount," + remount, new], check=True)
                 for name in ("old.ics", "other.ics"):
                     with self.subTest(mount=remount, name=name):
-                        result = run("year", "2024", "--ics", at("new/" + name))
+                        result = run("year", "2024", "--ics", os.path.join(new, name))
                         self.assertEqual((result.returncode, reason in result.stderr.decode()), (1, True), result.stderr)
-            self.assertEqual((sorted(os.listdir(at("new"))), Path(at("new/old.ics")).read_text()), (["fill", "old.ics"], "old\n"))
+            self.assertEqual((sorted(os.listdir(new)), Path(new, "old.ics").read_text()), (["fill", "old.ics"], "old\n"))
         finally:
-            subprocess.run(["umount", at("new")])
+            subprocess.run(["umount", new])
 
 
 class CalendarTest(unittest.TestCase):
@@ -189,7 +188,6 @@ class ErrorsTest(unittest.TestCase):
 
 class ClockTest(unittest.TestCase):
     def test_moon_now_is_the_moment_of_the_clock_or_refused(self):
-        import calendar
         # (UTC moment the clock shows, whether moon computes it): the years 1583 to 9999, and the edges of a
         # 64-bit count of nanoseconds (1677-09-21T00:12:43Z, 2262-04-11T23:47:16Z) well inside them.
         cases = [((2024, 6, 1, 12, 0, 0), True), ((1583, 1, 1, 0, 0, 0), True), ((1677, 9, 21, 0, 12, 43), True),

@@ -40,22 +40,20 @@ TEST(DateTexts, WrittenWithTwoDigitsAndFourYearDigits) {
     EXPECT_EQ(DateFromParts("7", "03", "2009"), year_month_day{2009y / 3 / 7});
 }
 
-TEST(DateTexts, PaddingAndDigitChecks) {
+// The readers of what is typed into a field.
+TEST(DateTexts, PaddingDigitsAndWholeNumbers) {
     const std::pair<const char*, const char*> pads[] = {{"7", "07"},  {"1", "01"},    {"0", "0"},   {"", ""},
                                                         {"31", "31"}, {"007", "007"}, {" 7", " 7"}, {"x", "x"}};
     for (const auto& [in, out] : pads) EXPECT_EQ(PadTwoDigits(in), out) << in;
     for (const char* yes : {"0", "2026", "0123456789"}) EXPECT_TRUE(IsDigits(yes)) << yes;
     for (const char* no : {"", " 1", "1,", "-1", "+1", "1a", "/", ":"}) EXPECT_FALSE(IsDigits(no)) << no;
+    const std::pair<const char*, std::optional<int>> numbers[] = {
+        {"2009", 2009}, {"-5", -5}, {"+07", 7},  {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"", {}},
+        {"-", {}},      {" 1", {}}, {"1,5", {}}, {"2147483648", {}},      {"-2147483649", {}}};
+    for (const auto& [text, value] : numbers) EXPECT_EQ(ParseWholeNumber(text), value) << text;
 }
 
 TEST(AddDays, NothingForImpossibleDatesOrBeyondTheCalendar) {
     for (const auto& [date, n] : {std::pair{2009y / 4 / 31, 1}, {year_month_day{}, 1}, {2009y / 1 / 1, INT_MAX}})
         EXPECT_EQ(AddDaysToDate(date, n), "");
-}
-
-TEST(DateTexts, WholeNumbers) {
-    const std::pair<const char*, std::optional<int>> cases[] = {
-        {"2009", 2009}, {"-5", -5}, {"+07", 7},  {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"", {}},
-        {"-", {}},      {" 1", {}}, {"1,5", {}}, {"2147483648", {}},      {"-2147483649", {}}};
-    for (const auto& [text, value] : cases) EXPECT_EQ(ParseWholeNumber(text), value) << text;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/display.h"
 #include "core/moon.h"
@@ -31,18 +32,13 @@ TEST(Display, NegativeLongitudeHalfKilometresAndImpossibleDate) {
 }
 
 TEST(GermanDecimal, RoundsHalvesAwayFromZeroOnTheExactValue) {
-    struct Case {
-        double value;
-        int decimals;
-        const char* text;
-    };
     // clang-format off
-    const Case cases[] = {
+    const std::tuple<double, int, const char*> cases[] = {
         {0.125, 2, "0,13"}, {-2.5, 0, "-3"},   {0.375, 2, "0,38"},  {1.005, 2, "1,00"},  // 1.00499999999999989...
         {9.995, 2, "9,99"}, {99.999, 2, "100,00"}, {1e20, 0, "100000000000000000000"}, {123.456, -3, "123"},
         // Values that round to zero carry no sign; non-finite values give nothing.
         {-0.001, 2, "0,00"}, {-0.4, 0, "0"},   {NAN, 2, ""},        {-INFINITY, 0, ""},
     };
     // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(GermanDecimal(c.value, c.decimals), c.text) << c.value;
+    for (const auto& [value, decimals, text] : cases) EXPECT_EQ(GermanDecimal(value, decimals), text) << value;
 }

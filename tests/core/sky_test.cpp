@@ -86,8 +86,7 @@ TEST(Sky, PhaseInstantsWithinHalfAMinute) {
     for (const Row& row : Rows("sky_reference.csv")) {
         if (IndexOf(names, row.word) < 0) continue;
         const std::vector<PhaseEvent> next = NextPhases(row.instant - days{3}, 4);
-        const auto near = std::find_if(next.begin(), next.end(),
-                                       [&](const PhaseEvent& e) { return e.phase == Phase(IndexOf(names, row.word)); });
+        const auto near = std::ranges::find(next, Phase(IndexOf(names, row.word)), &PhaseEvent::phase);
         ASSERT_NE(near, next.end()) << row.word << " " << Text(row.instant);
         const long long error = Off(near->utc, row.instant, 30, row.word);
         if (error > worst) worst = error, worstAt = row.instant;
@@ -205,8 +204,8 @@ TEST(Sky, CanonEclipsesWithinAMinute) {
         const std::optional<LunarEclipse> match = EclipseNear(row.instant);
         ASSERT_TRUE(match.has_value()) << Text(row.instant);
         worst = std::max(worst, Off(match->greatest, row.instant, 60, row.word));
-        ASSERT_GE(IndexOf(kinds, row.word), 0) << row.word;
-        EXPECT_EQ(match->kind, EclipseKind(IndexOf(kinds, row.word))) << Text(row.instant);
+        // A word not in the list gives no kind at all, so it fails here too.
+        EXPECT_EQ(match->kind, EclipseKind(IndexOf(kinds, row.word))) << row.word << " " << Text(row.instant);
         const bool penumbral = match->kind == EclipseKind::Penumbral;
         EXPECT_NEAR(penumbral ? match->penumbralMagnitude : match->umbralMagnitude, row.a, 0.03) << Text(row.instant);
     }

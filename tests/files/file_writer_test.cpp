@@ -61,8 +61,7 @@ TEST_F(FileWriterTest, ShortWritesAreContinuedWhereTheyStopped) {
 TEST_F(FileWriterTest, ReadOnlyFileSystemWritesInPlace) {
     const std::string path = folder + "/old";
     std::ofstream(path) << "old\n";
-    struct stat before {
-    }, after{};
+    struct stat before = {}, after = {};
     stat(path.c_str(), &before);
     temporaryFileError = EROFS;
     lunomat::files::WriteFile(path, "new\n");

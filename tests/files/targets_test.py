@@ -78,13 +78,9 @@ class TargetsTest(unittest.TestCase):
     def folder(self):
         top = tempfile.mkdtemp()
         os.chmod(top, 0o755)  # reachable for the user of the folder cases
-        self.addCleanup(self.remove, top)
+        self.addCleanup(shutil.rmtree, top, ignore_errors=True)
+        self.addCleanup(subprocess.run, ["chmod", "-R", "u+rwx", top])  # runs first (last in, first out): opens the closed folders
         return top
-
-    @staticmethod
-    def remove(top):
-        subprocess.run(["chmod", "-R", "u+rwx", top])  # the closed folders too
-        shutil.rmtree(top, ignore_errors=True)
 
     def expect(self, folder, expectation, result):
         name, what = expectation.split("=", 1)

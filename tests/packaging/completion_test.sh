@@ -10,29 +10,23 @@ framework=/usr/share/bash-completion/bash_completion
 # shellcheck disable=SC1090
 source "$framework"
 source "${1:?source folder}/packaging/lunomat-cli.bash-completion"
+. "$1/testsupport/checks.sh"
 cd "$(mktemp -d)" || exit 1
 trap 'rm -rf "$PWD"' EXIT
 touch "Mein Kalender.ics" "Mein Tagebuch.txt" other.ics
-fails=0
 
 # offers EXPECTED WORD...: the words as bash splits the line (the cursor at
 # the end of the last, "" for a new word), EXPECTED the offers joined by '|',
 # sorted.
 offers() {
-    local expected=$1
+    local expected=$1 got
     shift
     COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMP_LINE="$*" COMP_POINT=${#COMP_LINE}
     local line=$COMP_LINE
     COMPREPLY=()
     _lunomat_cli 2>/dev/null
-    local got
     got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd '|')
-    if [ "$got" = "$expected" ]; then
-        echo "ok: '$line' -> '$got'"
-    else
-        echo "FAILED: '$line' -> '$got', expected '$expected'"
-        fails=$((fails + 1))
-    fi
+    [ "$got" = "$expected" ] && ok "'$line' -> '$got'" || fail "'$line' -> '$got', expected '$expected'"
 }
 
 offers "Mein Kalender.ics|Mein Tagebuch.txt" "lunomat-cli" "year" "2024" "--ics" "Mein"
@@ -51,5 +45,4 @@ offers "" "lunomat-cli" "rise" "2024-01-25" "--place" ""
 offers "--format|--place" "lunomat-cli" "rise" "2024-01-25" ""
 offers "phase|phases" "lunomat-cli" "ph"
 offers "" "lunomat-cli" "nonsense" ""
-[ $fails -eq 0 ] || { echo "completion: $fails case(s) failed"; exit 1; }
-echo "completion: all passed"
+finish completion

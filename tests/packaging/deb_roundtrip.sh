@@ -22,9 +22,7 @@ skip() { echo "deb_roundtrip: SKIPPED: $*"; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "needs root to install packages"
 build=$(cd "${1:?build folder}" && pwd)
 source=$(cd "${2:?source folder}" && pwd)
-fails=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAILED: $*"; fails=$((fails + 1)); }
+. "$source/testsupport/checks.sh"
 
 tmp=$(mktemp -d /tmp/lunomat-deb.XXXXXX)
 chmod 755 "$tmp"  # apt reads the packages as its own unprivileged user
@@ -103,5 +101,4 @@ left=$(while IFS= read -r f; do [ -e "$f" ] || [ -L "$f" ] && echo "$f"; done <<
 [ -z "$(ours)" ] || fail "still known to dpkg: $(ours)"
 [ "$(packages)" = "$(cat "$tmp/packages-before.txt")" ] && ok "package set as before" \
   || fail "package set changed: $(diff "$tmp/packages-before.txt" <(packages))"
-[ $fails -eq 0 ] || { echo "deb_roundtrip: $fails check(s) failed"; exit 1; }
-echo "deb_roundtrip: all passed"
+finish deb_roundtrip

@@ -10,9 +10,7 @@
 set -u
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
-fails=0
-fail() { echo "FAILED: $*"; fails=$((fails + 1)); }
-ok() { echo "ok: $*"; }
+. "$source/testsupport/checks.sh"
 
 tmp=$(mktemp -d /tmp/lunomat-install.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
@@ -61,9 +59,7 @@ appstreamcli validate-tree --no-net "$root" >"$tmp/tree.log" 2>&1 && ok "appstre
 # --- The desktop program started once through its link -------------------------
 # Retries a command every tenth of a second, at most $1 times.
 wait_for() {
-  local tries=$1
-  shift
-  for _ in $(seq 1 "$tries"); do "$@" && return 0; sleep 0.1; done
+  for _ in $(seq 1 "$1"); do "${@:2}" && return 0; sleep 0.1; done
   return 1
 }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
@@ -103,5 +99,4 @@ gui() {
 }
 [ "${3:-}" = gui ] && gui
 
-[ $fails -eq 0 ] || { echo "$fails check(s) failed"; exit 1; }
-echo "installed tree at '$prefix' (DESTDIR) works"
+finish "installed tree at '$prefix' (DESTDIR)"

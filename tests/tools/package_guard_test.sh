@@ -10,9 +10,7 @@ source=$(cd "${1:?source folder}" && pwd)
 guard=("/usr/bin/python3" "$source/tools/package_guard.py")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-fails=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAILED: $*"; fails=$((fails + 1)); }
+. "$source/testsupport/checks.sh"
 
 # Two files the build and the sanitizer run need, each from a package that
 # the list names and nothing else in it pulls in.
@@ -24,8 +22,7 @@ bash "$source/scripts/setup.sh" list test >"$tmp/full"
 
 expect() {  # expect STATUS NAMED_PACKAGE DESCRIPTION COMMAND...
   local want=$1 named=$2 what=$3
-  shift 3
-  "$@" >"$tmp/out" 2>&1
+  "${@:4}" >"$tmp/out" 2>&1
   local got=$?
   if [ $got -ne "$want" ]; then
     fail "$what: status $got, want $want: $(cat "$tmp/out")"
@@ -48,5 +45,4 @@ expect 1 libglib2.0-dev "watched pkg-config without libglib2.0-dev" \
   "${guard[@]}" run "$tmp/short" -- pkg-config --cflags gio-2.0
 expect 0 "" "watched pkg-config with the list" "${guard[@]}" run "$tmp/full" -- pkg-config --cflags gio-2.0
 expect 3 "" "the command's own failure comes first" "${guard[@]}" run "$tmp/short" -- sh -c 'pkg-config --cflags gio-2.0; exit 3'
-[ $fails -eq 0 ] || { echo "package guard: $fails check(s) failed"; exit 1; }
-echo "package guard: all passed"
+finish "package guard"
