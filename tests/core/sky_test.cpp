@@ -152,12 +152,13 @@ TEST(Sky, WorkedExamples) {
     EXPECT_NEAR(sun.longitudeDeg, theta - (0.09033 + 20.4898 / 0.99760775) / 3600.0, 3e-7);
 }
 
-// PyMeeus' own transcription of the same two series (meeus_series.csv):
-// agreement to what double arithmetic leaves, so that one term typed wrong
-// shows, however small it is next to the series' error against the sky.
+// PyMeeus' own transcription of the same series (meeus_series.csv): the
+// Moon's place and the phases to what double arithmetic leaves, so that one
+// term typed wrong shows, however small it is next to the series' error
+// against the sky; our short nutation to what it promises against the full.
 TEST(Sky, SeriesAsPublished) {
     const char* const phases[] = {"new", "first", "full", "last"};
-    int moons = 0, instants = 0;
+    int moons = 0, nutations = 0, instants = 0;
     for (const std::vector<std::string>& f : TableRows(LUNOMAT_CORE_TEST_DIR "/meeus_series.csv", ',')) {
         if (f[0] == "moon" && f.size() == 5) {
             const detail::MoonPlace ours = detail::MoonGeometric(std::stod(f[1]));
@@ -165,6 +166,11 @@ TEST(Sky, SeriesAsPublished) {
             EXPECT_NEAR(ours.latitudeDeg, std::stod(f[3]), 1e-8) << f[1];
             EXPECT_NEAR(ours.distanceKm, std::stod(f[4]), 1e-6) << f[1];
             ++moons;
+        } else if (f[0] == "nutation" && f.size() == 4) {
+            const detail::Nutation ours = detail::NutationAt(std::stod(f[1]));
+            EXPECT_NEAR(ours.longitudeDeg * 3600.0, std::stod(f[2]), 0.5) << f[1];
+            EXPECT_NEAR(ours.obliquityDeg * 3600.0, std::stod(f[3]), 0.1) << f[1];
+            ++nutations;
         } else if (f[0] == "phase" && f.size() == 4 && IndexOf(phases, f[2]) >= 0) {
             const auto phase = static_cast<Phase>(IndexOf(phases, f[2]));
             EXPECT_NEAR(detail::PhaseJde(std::stol(f[1]), phase), std::stod(f[3]), 1e-8) << f[1] << " " << f[2];
@@ -174,6 +180,7 @@ TEST(Sky, SeriesAsPublished) {
         }
     }
     EXPECT_EQ(moons, 48);
+    EXPECT_EQ(nutations, 48);
     EXPECT_EQ(instants, 60);
 }
 
