@@ -157,31 +157,26 @@ TEST(Sky, WorkedExamples) {
 // term typed wrong shows, however small it is next to the series' error
 // against the sky; our short nutation to what it promises against the full.
 TEST(Sky, SeriesAsPublished) {
-    const char* const phases[] = {"new", "first", "full", "last"};
-    int moons = 0, nutations = 0, instants = 0;
+    const char* const words[] = {"moon", "nutation", "new", "first", "full", "last"};
+    std::vector<int> rows(3);  // moon, nutation, phase
     for (const std::vector<std::string>& f : TableRows(LUNOMAT_CORE_TEST_DIR "/meeus_series.csv", ',')) {
-        if (f[0] == "moon" && f.size() == 5) {
-            const detail::MoonPlace ours = detail::MoonGeometric(std::stod(f[1]));
-            EXPECT_NEAR(ours.longitudeDeg, std::stod(f[2]), 1e-8) << f[1];
-            EXPECT_NEAR(ours.latitudeDeg, std::stod(f[3]), 1e-8) << f[1];
-            EXPECT_NEAR(ours.distanceKm, std::stod(f[4]), 1e-6) << f[1];
-            ++moons;
-        } else if (f[0] == "nutation" && f.size() == 4) {
-            const detail::Nutation ours = detail::NutationAt(std::stod(f[1]));
-            EXPECT_NEAR(ours.longitudeDeg * 3600.0, std::stod(f[2]), 0.5) << f[1];
-            EXPECT_NEAR(ours.obliquityDeg * 3600.0, std::stod(f[3]), 0.1) << f[1];
-            ++nutations;
-        } else if (f[0] == "phase" && f.size() == 4 && IndexOf(phases, f[2]) >= 0) {
-            const auto phase = static_cast<Phase>(IndexOf(phases, f[2]));
-            EXPECT_NEAR(detail::PhaseJde(std::stol(f[1]), phase), std::stod(f[3]), 1e-8) << f[1] << " " << f[2];
-            ++instants;
+        const int kind = IndexOf(words, f.at(0) == "phase" ? f.at(2) : f[0]);
+        ASSERT_GE(kind, 0) << f[0];
+        ++rows[std::min(kind, 2)];
+        const double x = std::stod(f.at(1)), a = std::stod(f.at(kind < 2 ? 2 : 3));
+        if (kind == 0) {
+            const detail::MoonPlace ours = detail::MoonGeometric(x);
+            EXPECT_NEAR(ours.longitudeDeg, a, 1e-8) << f[1];
+            EXPECT_NEAR(ours.latitudeDeg, std::stod(f.at(3)), 1e-8) << f[1];
+            EXPECT_NEAR(ours.distanceKm, std::stod(f.at(4)), 1e-6) << f[1];
+        } else if (kind == 1) {
+            EXPECT_NEAR(detail::NutationAt(x).longitudeDeg * 3600.0, a, 0.5) << f[1];
+            EXPECT_NEAR(detail::NutationAt(x).obliquityDeg * 3600.0, std::stod(f.at(3)), 0.1) << f[1];
         } else {
-            ADD_FAILURE() << "row " << f[0];
+            EXPECT_NEAR(detail::PhaseJde(std::lround(x), Phase(kind - 2)), a, 1e-8) << f[1] << " " << f[2];
         }
     }
-    EXPECT_EQ(moons, 48);
-    EXPECT_EQ(nutations, 48);
-    EXPECT_EQ(instants, 60);
+    EXPECT_EQ(rows, std::vector<int>({48, 48, 60}));
 }
 
 TEST(Sky, PhaseListsAreOrderedAndBounded) {
