@@ -11,6 +11,7 @@ set -u
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
 . "$source/testsupport/checks.sh"
+. "$source/testsupport/x11.sh"
 
 tmp=$(mktemp -d /tmp/lunomat-install.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
@@ -58,12 +59,6 @@ appstreamcli validate-tree --no-net "$root" >"$tmp/tree.log" 2>&1 && ok "appstre
 
 # --- The desktop program started once through its link -------------------------
 # Retries a command every tenth of a second, at most $1 times.
-wait_for() {
-  for _ in $(seq 1 "$1"); do "${@:2}" && return 0; sleep 0.1; done
-  return 1
-}
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 gui() {
   openbox >/dev/null 2>&1 &
   wm=$!
@@ -74,11 +69,11 @@ gui() {
      strace -f -qq -e trace=openat,execve -e status=successful -o "$tmp/trace.log" lunomat 2>"$tmp/stderr.log") &
   tracer=$!
   trap 'kill $tracer $wm 2>/dev/null; rm -rf "$tmp"' EXIT
-  win=$(wait_for 150 window "^ Luno-Mat   -   Version") || { fail "installed program showed no main window"; return; }
+  win=$(wait_for 150 visible "^ Luno-Mat   -   Version") || { fail "installed program showed no main window"; return; }
   sleep 1  # a few star-sky frames
   # The moon-zodiac window comes from the helper in the program folder.
   xdotool windowactivate --sync "$win" key alt+k 2>/dev/null
-  hwin=$(wait_for 200 window "Link zur Mondzeichen-Webseite") && helper=$(xdotool getwindowpid "$hwin")
+  hwin=$(wait_for 200 visible "Link zur Mondzeichen-Webseite") && helper=$(xdotool getwindowpid "$hwin")
   [ -n "$helper" ] && [ "$(readlink "/proc/$helper/exe")" = "$(readlink -f "$progdir/lunomat-browser")" ] \
     && ok "browser window from the helper in the program folder" || fail "no browser window from the helper"
   # Closed with its own button, the helper lets go of its page before the engine.

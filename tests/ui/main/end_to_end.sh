@@ -12,14 +12,8 @@ sleep 0.5
 "$program" & pid=$!
 trap 'kill $pid $wm 2>/dev/null' EXIT
 
+. "$(dirname "$0")/../../../testsupport/x11.sh"
 fail() { echo "FAILED: $*"; exit 1; }
-# Runs the command every 0.1 s until it succeeds, for at most 10 s.
-retry() { for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done; return 1; }
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
-gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-ended() { ! kill -0 $pid 2>/dev/null; }
-# Real key events (XTEST) to the active window.
-keys() { xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.1; xdotool key --delay 60 "${@:2}"; sleep 0.3; }
 # Waits for the message box titled $1 (failing with $2) and answers it with Enter.
 answer() { box=$(retry visible "$1") || fail "$2"; keys "$box" Return; }
 
@@ -34,7 +28,7 @@ sleep 0.3
 keys "$main" 3 5
 answer "Falsche Tageszahleingabe" "no message for day 35"
 retry gone "Falsche Tageszahleingabe" || fail "the message did not close"
-ended && fail "the program ended after the error sound"
+ended $pid && fail "the program ended after the error sound"
 keys "$main" 2 9
 
 # Each secondary window by its access key, closed again with Alt+O.
@@ -45,13 +39,13 @@ for window in "j:Kalenderjahr 2009$" "m:^Mondfinsternisse  -  " "i:Programm- Inf
   retry gone "${window#*:}" || fail "Alt+O did not close '${window#*:}'"
 done
 keys "$main" alt+o
-retry ended || fail "Alt+O on the main window did not end the program"
+retry ended $pid || fail "Alt+O on the main window did not end the program"
 wait $pid || fail "exit status $?"
 
 # A regional date format with the year first is refused at start-up: its
 # message, and once it is closed the program ends with a failure status.
 LANG=sv_SE.UTF-8 LC_ALL= LC_TIME= "$program" & pid=$!
 answer "Falsche System-Datumseinstellung" "no message for a year-first regional format"
-retry ended || fail "the program went on after refusing the regional format"
+retry ended $pid || fail "the program went on after refusing the regional format"
 wait $pid && fail "a refused regional format ended with status 0"
 echo "typed a date, opened and closed three windows, ended with status 0; refused a year-first format"
