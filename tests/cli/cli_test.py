@@ -67,9 +67,7 @@ class PathsTest(unittest.TestCase):
     """What the CLI's own output meets; where a calendar file may go is tried in tests/files."""
 
     def test_output_paths(self):
-        top = tempfile.mkdtemp()
-        self.addCleanup(shutil.rmtree, top, ignore_errors=True)
-        new = os.path.join(top, "new")
+        new = os.path.join(self.enterContext(tempfile.TemporaryDirectory()), "new")
         os.mkdir(new)
         # A device, one that is full (also as standard output), a full or read-only file system.
         self.assertEqual(out("year", "2024", "--ics", "/dev/null"), "")  # a device takes the calendar as it is

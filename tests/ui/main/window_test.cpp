@@ -42,6 +42,12 @@ TEST_F(MainWindowTest, StartsAsDesignedAndAnswersEachDateTyped) {
     }
     compute("29", "07", "2009");
     for (const QStringList& line : readTable("ui/main/worked-example.tsv")) EXPECT_EQ(text(line[0]), line[1]);
+    // Ctrl+O in the year field computes as Enter does; another Ctrl key does not.
+    year()->setText("2010");
+    QTest::keyClick(year(), Qt::Key_A, Qt::ControlModifier);
+    const QString before = text("lbl_Datumangabe");
+    QTest::keyClick(year(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(before + " / " + text("lbl_Datumangabe"), "Mittwoch, der 29.07.2009 / Donnerstag, der 29.07.2010");
 
     // Every field answers a wrong entry with the sound and its own message (the
     // messages' whole texts are in the date-entry table), whatever was typed.
