@@ -80,12 +80,6 @@ void moveFocus(QLineEdit* field, int start, int length) {
     field->setFocus(Qt::OtherFocusReason);
 }
 
-void errorBox(Platform& platform, QWidget* parent, const QString& title, const QString& text, bool withSound,
-              MessageIcon icon) {
-    if (withSound) platform.playErrorSound();
-    platform.messageBox(parent, icon, title, text);
-}
-
 bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath) {
     QImage picture = readImage(folder + relativePath);
     if (picture.isNull()) return false;

@@ -52,10 +52,6 @@ void selectRange(QLineEdit* field, int start, int length);
 // Selection then the keyboard focus.
 void moveFocus(QLineEdit* field, int start, int length);
 
-// Error conventions: the sound is started first, the box shown next.
-void errorBox(Platform& platform, QWidget* parent, const QString& title, const QString& text, bool withSound,
-              MessageIcon icon);
-
 // Loads a picture from the program's folder + relative path ("/mondgif/x.gif").
 // Returns false (and leaves label unchanged) when it is missing or unreadable.
 bool loadPicture(QLabel* label, const QString& folder, const QString& relativePath);
