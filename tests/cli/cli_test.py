@@ -104,7 +104,8 @@ class CalendarTest(unittest.TestCase):
                 self.assertEqual(raw.count(b"\n"), raw.count(b"\r\n"))
                 self.assertLessEqual(max(len(line) for line in raw.split(b"\r\n")), 75)
                 calendar = icalendar.Calendar.from_ical(raw)
-                self.assertIn(year, str(calendar["X-WR-CALNAME"]))
+                self.assertIn(year, str(calendar["X-WR-CALNAME"]))  # and the two properties RFC 5545 requires:
+                self.assertRegex(f'{calendar["VERSION"]} {calendar["PRODID"]}', r"^2\.0 -//Luno-Mat//lunomat-cli \d+\.\d+\.\d+//DE$")
                 events = calendar.walk("VEVENT")
                 rows = [row.split(",") for row in out("phases", year, "--format", "csv").split("\n")[1:-1]]
                 lines = [line.split("  ")[:3] for line in out("phases", year).split("\n")[:-1]]
