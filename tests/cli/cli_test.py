@@ -95,13 +95,14 @@ class PathsTest(unittest.TestCase):
 class CalendarTest(unittest.TestCase):
     def test_calendar_holds_the_minutes_of_phases(self):
         import icalendar
-        for year, zone in (("2024", "Europe/Berlin"), ("1700", "Europe/Berlin"), ("2025", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ-1")):
+        # Zone names that fold each description once, or make it exactly 75 octets: no fold, and no empty continuation.
+        for year, zone in (("2024", "Europe/Berlin"), ("1700", "Europe/Berlin"), ("2025", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ-1"), ("2025", "ABCDEFGHIJKLMNOPQRS-1")):
             with self.subTest(year=year), tempfile.TemporaryDirectory() as folder:
                 os.environ["TZ"] = zone
                 time.tzset()
                 self.assertEqual(out("year", year, "--ics", folder + "/mond.ics"), "")
                 raw = Path(folder, "mond.ics").read_bytes()
-                self.assertEqual(raw.count(b"\n"), raw.count(b"\r\n"))
+                self.assertEqual((raw.count(b"\n"), b"\r\n \r\n" in raw), (raw.count(b"\r\n"), False))
                 self.assertLessEqual(max(len(line) for line in raw.split(b"\r\n")), 75)
                 calendar = icalendar.Calendar.from_ical(raw)
                 self.assertIn(year, str(calendar["X-WR-CALNAME"]))  # and the two properties RFC 5545 requires:
