@@ -144,6 +144,7 @@ Mondfinsternisse::Mondfinsternisse(Platform& platform, QWidget* parent)
     Line4 = new LineShape(130, 9110, 130, 8280, lineColour, 2, this);
 
     Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameStyle(QFrame::NoFrame);
     Frame1->setGeometry(twipsRect(1200, 8730, 6375, 25));
     setColours(Frame1, Qt::black, rgb(128, 128, 128));

@@ -120,6 +120,7 @@ void Mondphase::buildControls() {
 void Mondphase::buildUpperPanel() {
     // Created first so that everything above is drawn over it.
     Label8 = makeLabel(this, twipsRect(120, 120, 8415, 3705));
+    Label8->setObjectName(QStringLiteral("Label8"));
     Label8->setFrameStyle(QFrame::Box | QFrame::Plain);
     setColours(Label8, Qt::black, QColor(kUpperPanel));
 
