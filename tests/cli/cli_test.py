@@ -112,8 +112,9 @@ class CalendarTest(unittest.TestCase):
                 lines = [line.split("  ")[:3] for line in out("phases", year).split("\n")[:-1]]
                 # The calendar's minute is the text's: the instant rounded, never cut.
                 rounded = [datetime.fromtimestamp((int(datetime.fromisoformat(r[1]).timestamp()) + 30) // 60 * 60).astimezone() for r in rows]
-                self.assertEqual([(e["DTSTART"].dt.timestamp(), str(e["SUMMARY"]), str(e["DESCRIPTION"]).split("\n")[0]) for e in events],
-                                 [(t.timestamp(), name, "Ortszeit " + day + " " + clock) for t, (name, day, clock) in zip(rounded, lines)])
+                # A phase is an instant, not time taken: the events leave the day free (TRANSP).
+                self.assertEqual([(e["DTSTART"].dt.timestamp(), str(e["SUMMARY"]), str(e["DESCRIPTION"]).split("\n")[0], str(e["TRANSP"])) for e in events],
+                                 [(t.timestamp(), name, "Ortszeit " + day + " " + clock, "TRANSPARENT") for t, (name, day, clock) in zip(rounded, lines)])
                 self.assertEqual([clock.split()[0] for _, _, clock in lines], [t.strftime("%H:%M") for t in rounded])
                 for e in events:  # within its local minute, so on one day in every zone
                     start, end = e["DTSTART"].dt.astimezone(), e["DTEND"].dt.astimezone()
