@@ -67,20 +67,15 @@ gui() {
   # in a process group of its own, so that nothing of it outlives the test
   # (a program left running would hold the test's output open until the
   # test runner's timeout, long after the verdict).
-  (cd "$tmp" && exec setsid env PATH="$root/bin:$PATH" LANG=de_DE.UTF-8 \
-     strace -f -qq -e trace=openat,execve -e status=successful -o "$tmp/trace.log" lunomat \
-     >"$tmp/stdout.log" 2>"$tmp/stderr.log") &
+  (cd "$tmp" && exec setsid env PATH="$root/bin:$PATH" LANG=de_DE.UTF-8 strace -f -qq -e trace=openat,execve \
+     -e status=successful -o "$tmp/trace.log" lunomat >"$tmp/stdout.log" 2>"$tmp/stderr.log") &
   tracer=$!
   trap 'kill -KILL -- -$tracer 2>/dev/null; kill $wm 2>/dev/null; rm -rf "$tmp"' EXIT
   # Traced and, in the sanitizer build, instrumented, the program starts
-  # several times slower than the bare one.
-  win=$(wait_for 600 visible "^ Luno-Mat   -   Version") || {
-    fail "installed program showed no main window within 60 s"
-    ps -o pid,stat,wchan:20,etime,args -s "$tracer" 2>/dev/null
-    echo "--- its standard error:"; cat "$tmp/stderr.log"
-    echo "--- its last file openings:"; tail -n 15 "$tmp/trace.log"
-    return
-  }
+  # several times slower than the bare one. A start that stalls shows its
+  # processes, its messages and the last files it opened.
+  win=$(wait_for 600 visible "^ Luno-Mat   -   Version") || { fail "installed program showed no main window within 60 s"
+    ps -o pid,stat,wchan:20,etime,args -s "$tracer"; tail -n 15 "$tmp/stderr.log" "$tmp/trace.log"; return; }
   sleep 1  # a few star-sky frames
   # The moon-zodiac window comes from the helper in the program folder.
   xdotool windowactivate --sync "$win" key alt+k 2>/dev/null
