@@ -13,7 +13,7 @@ namespace lunomat::test {
 const QString kShownLine = "echo 'lunomat-browser: window shown';";  // what the helper says once its window is up
 
 TEST(BrowserLauncher, WaitsForTheHelperAndAlwaysLeavesTheUserAWayOut) {
-    for (const QStringList& c : readCases("ui/browser/launcher-cases.tsv", 10)) {
+    for (const QStringList& c : readCases("ui/browser/launcher-cases.tsv", 13)) {
         SCOPED_TRACE(c[0].toStdString());
         QTemporaryDir folder;
         const QString program = folder.filePath(LUNOMAT_BROWSER_PROGRAM);
