@@ -47,20 +47,19 @@ struct ColumnDesign {
     int dateLeft;
     QColor dateColour;
     bool dateOnPanelColour;  // false: transparent, the panel shows through
-    const char* dateName;
-    sky::Phase phase;  // its name is what screen readers announce
+    sky::Phase phase;        // its name is what screen readers announce
     const char* heading;
     int headingLeft;
 };
 // clang-format off
 const ColumnDesign kColumns[4] = {
-    {360, kDarkBlue, 480, kSymbolTop, 330, "vollmond.gif", 960, kYellow, false, "Label3", sky::Phase::FullMoon,
+    {360, kDarkBlue, 480, kSymbolTop, 330, "vollmond.gif", 960, kYellow, false, sky::Phase::FullMoon,
      "Vollmond", 720},
-    {3000, kDarkBlue, 3120, kSymbolTop, 330, "halbmond-abnehmend.gif", 3600, kYellow, true, "Label8",
+    {3000, kDarkBlue, 3120, kSymbolTop, 330, "halbmond-abnehmend.gif", 3600, kYellow, true,
      sky::Phase::LastQuarter, "abn. Halbmond", 3360},
-    {5640, kBlack, 5760, kSymbolTop - 10, 345, "neumond.gif", 6240, kLightGrey, false, "Label4", sky::Phase::NewMoon,
+    {5640, kBlack, 5760, kSymbolTop - 10, 345, "neumond.gif", 6240, kLightGrey, false, sky::Phase::NewMoon,
      "Neumond", 6000},
-    {8280, kDarkBlue, 8400, kSymbolTop, 330, "halbmond-zunehmend.gif", 8880, kYellow, true, "Label9",
+    {8280, kDarkBlue, 8400, kSymbolTop, 330, "halbmond-zunehmend.gif", 8880, kYellow, true,
      sky::Phase::FirstQuarter, "zun. Halbmond", 8640},
 };
 // clang-format on
@@ -132,6 +131,32 @@ void Mondphasen::buildControls() {
     buildTable();
     buildLegend();
     buildFooter();
+    nameControls();
+}
+
+// Every control carries its design name, an element of a control array its
+// array's name and index ("Label3_0"), as the tools that read windows show it.
+void Mondphasen::nameControls() {
+    for (const auto& [control, name] :
+         std::initializer_list<std::pair<QWidget*, const char*>>{{Label1, "Label1"},
+                                                                 {Label5, "Label5"},
+                                                                 {Label12, "Label12"},
+                                                                 {Line2, "Line2"},
+                                                                 {Line3, "Line3"},
+                                                                 {Frame1, "Frame1"},
+                                                                 {Image_Logo, "Image_Logo"},
+                                                                 {Drucker, "Drucker"},
+                                                                 {Command1, "Command1"}})
+        control->setObjectName(QLatin1String(name));
+    const auto nameArray = [](const auto& controls, const char* name) {
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            controls[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+    };
+    nameArray(Label2, "Label2"), nameArray(Label6, "Label6"), nameArray(Label7, "Label7");
+    nameArray(Image1, "Image1"), nameArray(Image3, "Image3"), nameArray(Image2, "Image2"), nameArray(Image4, "Image4");
+    nameArray(Label3, "Label3"), nameArray(Label8, "Label8"), nameArray(Label4, "Label4"), nameArray(Label9, "Label9");
+    nameArray(Label10, "Label10"), nameArray(Label11, "Label11"), nameArray(Shape2, "Shape2");
+    nameArray(Line4, "Line4"), nameArray(Line5, "Line5");
 }
 
 void Mondphasen::buildTable() {
@@ -164,7 +189,6 @@ void Mondphasen::buildTable() {
             date->setAlignment(Qt::AlignCenter);
             if (d.dateOnPanelColour) setColours(date, d.dateColour, d.panelColour);
             else setTextColour(date, d.dateColour);
-            date->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(d.dateName)).arg(i));
             (*dates[c])[i] = date;
         }
 }
@@ -206,11 +230,9 @@ void Mondphasen::buildFooter() {
                          QStringLiteral("Ausdruck aller Mondphasen des eingegebenen Kalenderjahres - sowie einige "
                                         "theoretische Grundlagen."),
                          rgb(255, 224, 192));
-    Drucker->setObjectName(QStringLiteral("Drucker"));
     connect(Drucker, &QPushButton::clicked, this, [this] { Drucker_Click(); });
     Command1 = makeButton(this, twipsRect(9640, 9360, 1000, 375), QStringLiteral("&OK"),
                           QStringLiteral("... zurück zum Startfenster des Programms."), rgb(192, 192, 255));
-    Command1->setObjectName(QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

@@ -41,6 +41,7 @@ private:
     void buildTable();
     void buildLegend();
     void buildFooter();
+    void nameControls();
     QLabel* panel(int left, int top, int width, int height, const QColor& colour, bool sunken);
 
     QLabel* Label1 = nullptr;
