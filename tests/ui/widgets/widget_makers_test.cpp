@@ -22,8 +22,10 @@ TEST(Logo, ShowsThePictureAndTheCopyrightWithoutLeadingBlanks) {
 // caption, pressed a sunken edge, focused a dotted frame.
 TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
     const QColor face(255, 224, 192);
-    const std::pair<std::string_view, QString> cases[] = {
-        {"on", "black"}, {"off", "grey"}, {"pressed", "black sunken"}, {"focused", "black dotted"}};
+    const std::pair<std::string_view, QString> cases[] = {{"on", "black raised"},
+                                                          {"off", "grey raised"},
+                                                          {"pressed", "black sunken"},
+                                                          {"focused", "black raised dotted"}};
     QWidget window;
     auto* elsewhere = new QLineEdit(&window);
     ASSERT_TRUE(showActive(window));
@@ -43,10 +45,11 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
             for (int x = 6 * ratio; x < image.width() - 6 * ratio; ++x) inside.insert(image.pixel(x, y) & 0xffffff);
         EXPECT_TRUE(at(10, 12) == face && at(70, 12) == face);          // beside the caption: no gradient
         EXPECT_TRUE(at(20, 0) == Qt::black && at(0, 12) == Qt::black);  // the outer line
-        QStringList seen;  // the caption's colours, a dark top edge, a dotted focus frame
+        QStringList seen;  // the caption's colours, a dark top or bottom edge, a dotted focus frame
         if (inside.contains(0x000000)) seen << "black";
         if (inside.contains(0x808080)) seen << "grey";
         if (at(20, 1) == QColor(128, 128, 128)) seen << "sunken";
+        if (at(20, 22) == QColor(128, 128, 128) && at(77, 12) == QColor(128, 128, 128)) seen << "raised";
         if (at(6, 4) == Qt::black || at(5, 4) == Qt::black) seen << "dotted";
         EXPECT_EQ(seen.join(' '), look);
     }
