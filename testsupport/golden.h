@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFrame>
+#include <QLineEdit>
 #include <QList>
+#include <QMetaEnum>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -66,8 +69,8 @@ inline QList<QStringList> readTable(const QString& relativePath) {
 // place and size in pixels, font (family, size in pixels, bold, underlined),
 // text colour, background colour ("transparent" where the control paints
 // none), the colours of selected text where the window sets its own
-// ("-" for the style's), whether Tab stops there, its tooltip and the name a screen reader
-// gives it.
+// ("-" for the style's), whether Tab stops there, its tooltip, the name a screen reader
+// gives it, and its border ("-" for none).
 inline QStringList controlsRecord(QWidget& window) {
     QStringList lines;
     for (QWidget* c = window.nextInFocusChain(); c != &window; c = c->nextInFocusChain()) {
@@ -84,6 +87,14 @@ inline QStringList controlsRecord(QWidget& window) {
                                                         : QStringLiteral("%1pt").arg(f.pointSizeF()))
                                  .arg(f.bold() ? QStringLiteral(" bold") : QString())
                                  .arg(f.underline() ? QStringLiteral(" underlined") : QString());
+        // The border: a frame's shape and shadow, a text field's frame.
+        QString border = QStringLiteral("-");
+        if (const auto* frame = qobject_cast<const QFrame*>(c); frame && frame->frameShape() != QFrame::NoFrame)
+            border = QStringLiteral("%1 %2").arg(
+                QLatin1String(QMetaEnum::fromType<QFrame::Shape>().valueToKey(frame->frameShape())),
+                QLatin1String(QMetaEnum::fromType<QFrame::Shadow>().valueToKey(frame->frameShadow())));
+        else if (const auto* field = qobject_cast<const QLineEdit*>(c); field && field->hasFrame())
+            border = QStringLiteral("frame");
         lines << QStringList{c->objectName(),
                              text,
                              QStringLiteral("%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()),
@@ -97,7 +108,8 @@ inline QStringList controlsRecord(QWidget& window) {
                                  : selection,
                              c->focusPolicy() & Qt::TabFocus ? QStringLiteral("tab") : QStringLiteral("-"),
                              c->toolTip(),
-                             c->accessibleName()}
+                             c->accessibleName(),
+                             border}
                      .join(QLatin1Char('\t'));
     }
     return lines;
