@@ -139,12 +139,14 @@ Information::Information(Platform& platform, QLineEdit* focusOnClose, QWidget* p
     connect(cmdOK, &QPushButton::clicked, this, &Information::cmdOK_Click);
 
     StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(twipsRect(0, 4635, 6870, 270));
     StatusBar1->setFont(designFont(QStringLiteral("Arial"), 8.25));
     setColours(StatusBar1, rgb(0, 0, 0), rgb(212, 208, 200));
     addStatusText(StatusBar1,
-                  QStringLiteral("     Mit dem Klick auf   'OK'   bzw. dem Klick auf   'X'   zurück zur   Luno-Mat. "));
+                  QStringLiteral("     Mit dem Klick auf   'OK'   bzw. dem Klick auf   'X'   zurück zur   Luno-Mat. "))
+        ->setObjectName(QStringLiteral("StatusBar1SimpleText"));
 
     cmdOK->setFocus(Qt::OtherFocusReason);
     Form_Load();
