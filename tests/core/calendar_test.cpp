@@ -38,6 +38,9 @@ TEST(DateTexts, WrittenWithTwoDigitsAndFourYearDigits) {
                                                             {year{2009} / month{100} / 7, "07.100.2009"}};
     for (const auto& [date, text] : cases) EXPECT_EQ(DateText(date), text);
     EXPECT_EQ(DateFromParts("7", "03", "2009"), year_month_day{2009y / 3 / 7});
+    // Day and month have two digits at most, the year four: "003" is no month.
+    EXPECT_TRUE(!DateFromParts("7", "003", "2009") && !DateFromParts("007", "3", "2009") &&
+                !DateFromParts("7", "3", "02009"));
 }
 
 // The readers of what is typed into a field.
