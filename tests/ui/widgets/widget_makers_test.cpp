@@ -28,6 +28,7 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
                                                           {"focused", "black raised dotted"}};
     QWidget window;
     auto* elsewhere = new QLineEdit(&window);
+    QImage up;
     ASSERT_TRUE(showActive(window));
     for (const auto& [state, look] : cases) {
         SCOPED_TRACE(state.data());
@@ -52,6 +53,9 @@ TEST(Button, FaceIsFlatAndEachStateLooksItsOwnWay) {
         if (at(20, 22) == QColor(128, 128, 128) && at(77, 12) == QColor(128, 128, 128)) seen << "raised";
         if (at(6, 4) == Qt::black || at(5, 4) == Qt::black) seen << "dotted";
         EXPECT_EQ(seen.join(' '), look);
+        // Pressed, the caption moves right and down by one.
+        if (state == "on") up = image.copy(6 * ratio, 5 * ratio, 66 * ratio, 14 * ratio);
+        EXPECT_TRUE(state != "pressed" || image.copy(7 * ratio, 6 * ratio, 66 * ratio, 14 * ratio) == up);
     }
 }
 
