@@ -43,10 +43,7 @@ struct Window {
                 if (Of(s.field) != s.text) Of(s.field) = s.text, Changed(s.field);
                 break;
             case Step::Kind::Focus: focus = s.field; break;
-            case Step::Kind::MoveFocus:
-                Select(s.field, 0, s.length);
-                focus = s.field;
-                break;
+            case Step::Kind::MoveFocus: Select(s.field, 0, s.length), focus = s.field; break;
             case Step::Kind::Load:
                 Run(PrepareFields(Fields(), today));
                 if (!EnteredDate(Fields())) Run(CorrectDate(Fields(), today));
