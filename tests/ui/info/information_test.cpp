@@ -50,8 +50,7 @@ TEST(Information, ShowsItsControlsEachLinkOpensItsAddressAndClosingGivesTheDayFi
             EXPECT_EQ(left, row[2].toInt()) << row[0].toStdString();
         }
 
-        QLabel* url = info.findChild<QLabel*>("URL");
-        QLabel* mail = info.findChild<QLabel*>("Mail");
+        QLabel *url = info.findChild<QLabel*>("URL"), *mail = info.findChild<QLabel*>("Mail");
         const QString urlText = url->text();
         const QRect geometry = info.geometry();
 

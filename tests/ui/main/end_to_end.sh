@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole program with real key events under a real X server: a date typed
 # into the fields, each secondary window opened with its access key and
-# closed again (the annual one's print dialog, in German, on the way), and
+# closed again (the annual one's print dialog, in German, on the way; the
+# browser helper's window), and
 # the program ended with Alt+O (exit status 0); then a regional date format
 # the program refuses at start-up.
 set -u
@@ -32,15 +33,17 @@ retry gone "Falsche Tageszahleingabe" || fail "the message did not close"
 ended $pid && fail "the program ended after the error sound"
 keys "$main" 2 9
 
-# Each secondary window by its access key, closed again with Alt+O.
-for window in "j:Kalenderjahr 2009$" "m:^Mondfinsternisse  -  " "i:Programm- Informationen"; do
-  keys "$main" alt+"${window%%:*}"
-  id=$(retry visible "${window#*:}") || fail "Alt+${window%%:*} opened no window '${window#*:}'"
+# Each secondary window by its access key (the moon-zodiac one from the
+# browser helper), closed again with its own: Alt+O, or Alt+B for "Beenden".
+for window in "j:o:Kalenderjahr 2009$" "m:o:^Mondfinsternisse  -  " "i:o:Programm- Informationen" "k:b:Mondzeichen-Webseite"; do
+  key=${window:0:1} close=${window:2:1} title=${window:4}
+  keys "$main" alt+$key
+  id=$(wait_for 300 visible "$title") || fail "Alt+$key opened no window '$title'"
   # Qt's own dialogs speak German too: the annual window's print dialog is titled so.
-  [ "${window%%:*}" != j ] || { keys "$id" alt+d; dialog=$(retry visible "^Drucken$") || fail "no print dialog 'Drucken'"
+  [ $key != j ] || { keys "$id" alt+d; dialog=$(retry visible "^Drucken$") || fail "no print dialog 'Drucken'"
     keys "$dialog" Escape; retry gone "^Drucken$" || fail "Escape left the print dialog open"; }
-  keys "$id" alt+o
-  retry gone "${window#*:}" || fail "Alt+O did not close '${window#*:}'"
+  keys "$id" alt+$close
+  retry gone "$title" || fail "Alt+$close did not close '$title'"
 done
 keys "$main" alt+o
 retry ended $pid || fail "Alt+O on the main window did not end the program"
@@ -52,4 +55,4 @@ LANG=sv_SE.UTF-8 LC_ALL= LC_TIME= "$program" & pid=$!
 answer "Falsche System-Datumseinstellung" "no message for a year-first regional format"
 retry ended $pid || fail "the program went on after refusing the regional format"
 wait $pid && fail "a refused regional format ended with status 0"
-echo "typed a date, opened and closed three windows and a German print dialog, ended with status 0; refused a year-first format"
+echo "typed a date, opened and closed four windows and a German print dialog, ended with status 0; refused a year-first format"
