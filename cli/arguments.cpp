@@ -112,7 +112,7 @@ std::optional<double> DecimalDegrees(std::string_view text) {
     const auto point = digits.find('.');
     const std::string_view whole = digits.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? "0" : digits.substr(point + 1);
-    if (whole.empty() || fraction.empty() || !IsDigits(whole) || !IsDigits(fraction) || whole.size() > 3)
+    if (!IsDigits(whole) || !IsDigits(fraction) || whole.size() > 3)  // IsDigits refuses an empty part
         return std::nullopt;
     double value = 0.0;
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
