@@ -53,7 +53,8 @@ TEST(InternetBrowser, ShowsTheMakersPageOnceAndAgainOnRefreshAndAnswersItsDialog
     // Designed inner place and size in pixels, with the menu bar above it.
     EXPECT_EQ(window->geometry(), QRect(204, 242, 766, 565 + window->menuBar()->sizeHint().height()));
     for (const QString tip : {"", "Beenden (zurück zum Mondphasen-Startfenster)"}) {
-        QWidget* button = window->findChild<QToolButton*>(tip.isEmpty() ? "btnRefresh" : "btnBeenden");
+        QToolButton* button = window->findChild<QToolButton*>(tip.isEmpty() ? "btnRefresh" : "btnBeenden");
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);  // the caption beside the picture
         QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
         QApplication::sendEvent(button, &help);
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : "", tip);
