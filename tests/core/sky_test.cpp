@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,10 +21,7 @@ static Instant At(int y, unsigned mo, unsigned d, int h, int mi, int s = 0) {
     return Instant{sys_days{year{y} / month{mo} / day{d}}} + hours{h} + minutes{mi} + seconds{s};
 }
 // Longitude and latitude in degrees, distance in km, of the Moon or the Sun.
-template <typename P>
-static std::array<double, 3> Triple(const P& p) {
-    return {p.longitudeDeg, p.latitudeDeg, p.distanceKm};
-}
+static auto Triple(const auto& p) { return std::array{p.longitudeDeg, p.latitudeDeg, p.distanceKm}; }
 static long long SecondsBetween(Instant a, Instant b) { return std::llabs((a - b).count()); }
 static int YearOf(Instant t) { return static_cast<int>(year_month_day{floor<days>(t)}.year()); }
 
@@ -162,10 +160,9 @@ TEST(Sky, SeriesAsPublished) {
         ++rows[std::min(kind, 3)];
         const double x = std::stod(f.at(1)), a = std::stod(f.at(kind < 3 ? 2 : 3));
         if (kind < 2) {
-            const std::array<double, 3> ours =
+            const std::array<double, 3> own =
                 kind == 0 ? Triple(detail::MoonGeometric(x)) : Triple(detail::SunApparent(x, detail::Nutation{0.0}));
-            for (std::size_t i = 0; i < 3; ++i)
-                EXPECT_NEAR(ours[i], std::stod(f.at(2 + i)), i < 2 ? 1e-8 : 1e-5) << f[0] << f[1];
+            for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(own[i], std::stod(f.at(2 + i)), i < 2 ? 1e-8 : 1e-5);
         } else if (kind == 2) {
             EXPECT_NEAR(detail::NutationAt(x).longitudeDeg * 3600.0, a, 0.5) << f[1];
             EXPECT_NEAR(detail::NutationAt(x).obliquityDeg * 3600.0, std::stod(f.at(3)), 0.1) << f[1];
@@ -174,6 +171,12 @@ TEST(Sky, SeriesAsPublished) {
         }
     }
     EXPECT_EQ(rows, std::vector<int>({48, 48, 48, 60}));
+}
+
+// The root search's answer lies within its resolution of the sign change
+// (of 2 − x here), also when the bracket it is given is already that narrow.
+TEST(Sky, RootSearchOnANarrowBracket) {
+    EXPECT_NEAR(detail::RootBetween(2.0, 2.0 + 1e-7, std::bind_front(std::minus<>(), 2.0), 1e-6), 2.0, 1e-6);
 }
 
 TEST(Sky, PhaseListsAreOrderedAndBounded) {
