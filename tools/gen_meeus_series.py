@@ -80,15 +80,23 @@ def moon_place(jde):
     return (lp + sl / 1e6) % 360.0, sb / 1e6, 385000.56 + sr / 1000.0
 
 
+def book_term(a, b, c):
+    """A term as the book prints it: A whole, B and C with as many decimals as A has digits, at least two."""
+    digits = max(2, len(str(abs(round(a)))))
+    return round(a), round(b, digits), round(c, digits)
+
+
+# Each series cut and rounded once: VSOP[name][k] holds the terms of τᵏ.
+VSOP = {name: [[book_term(*term) for term in sorted(series, key=lambda term: -abs(term[0]))[:count]]
+               for series, count in zip(full, counts)] for name, (full, counts) in MEEUS_TERMS.items()}
+
+
 def vsop(name, tau):
     """L or B in radians, R in au: the sum over the series of τᵏ Σ A cos(B + C τ)."""
-    full, counts = MEEUS_TERMS[name]
     total = 0.0
-    for k, (series, count) in enumerate(zip(full, counts)):
-        for a, b, c in sorted(series, key=lambda term: -abs(term[0]))[:count]:
-            a = round(a)
-            digits = max(2, len(str(abs(a))))
-            total += tau ** k * a * math.cos(round(b, digits) + round(c, digits) * tau)
+    for k, terms in enumerate(VSOP[name]):
+        for a, b, c in terms:
+            total += tau ** k * a * math.cos(b + c * tau)
     return total * 1e-8
 
 

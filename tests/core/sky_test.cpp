@@ -149,8 +149,9 @@ TEST(Sky, WorkedExamples) {
 
 // PyMeeus' own transcription of the same series (meeus_series.csv): the
 // Moon's and the Sun's places and the phases to what double arithmetic
-// leaves, so that one term typed wrong shows, however small it is next to the series' error
-// against the sky; our short nutation to what it promises against the full.
+// leaves, so that one term typed wrong shows, however small it is next to
+// the series' error against the sky; our short nutation to what it promises
+// against the full.
 TEST(Sky, SeriesAsPublished) {
     const char* const words[] = {"moon", "sun", "nutation", "new", "first", "full", "last"};
     std::vector<int> rows(4);  // moon, sun, nutation, phase
